@@ -1,0 +1,23 @@
+# make run   installs what is missing, builds, lays out the program folder and
+#            starts Varnholt.exe under Wine (screenshot when there is no display)
+# make test  builds both trees and runs every test, native and under Wine
+# make format  formats the sources with clang-format
+
+JOBS ?= $(shell nproc)
+
+.PHONY: run test build format deps
+
+deps:
+	@bash scripts/install-deps.sh
+
+build: deps
+	@bash scripts/build.sh
+
+run: build
+	@bash scripts/run.sh
+
+test: deps
+	@bash scripts/test.sh
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

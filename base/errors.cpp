@@ -1,0 +1,66 @@
+#include "base/errors.h"
+
+namespace varnholt {
+
+namespace {
+
+// what() is only for diagnostics: a plain Latin-1 fold of the message.
+std::string Narrow(const std::wstring& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (wchar_t c : text) {
+        out.push_back(static_cast<unsigned>(c) < 0x80 ? static_cast<char>(c) : '?');
+    }
+    return out;
+}
+
+std::wstring ReplaceFirst(std::wstring text, const std::wstring& what, const std::wstring& with) {
+    auto at = text.find(what);
+    if (at != std::wstring::npos) {
+        text.replace(at, what.size(), with);
+    }
+    return text;
+}
+
+} // namespace
+
+Error::Error(std::wstring message) : m_message(std::move(message)), m_narrow(Narrow(m_message)) {}
+
+std::wstring FileError::Describe(Cause cause, const std::wstring& path) {
+    const wchar_t* pattern = L"An unexpected error occurred while accessing %1.";
+    switch (cause) {
+    case Cause::NotFound:
+        pattern = L"%1 was not found.";
+        break;
+    case Cause::BadPath:
+        pattern = L"%1 contains an invalid path.";
+        break;
+    case Cause::AccessDenied:
+        pattern = L"Access to %1 was denied.";
+        break;
+    case Cause::SharingViolation:
+        pattern = L"A sharing violation occurred while accessing %1.";
+        break;
+    case Cause::DiskFull:
+        pattern = L"The disk is full while accessing %1.";
+        break;
+    case Cause::ReadFailed:
+        pattern = L"An error occurred while reading %1.";
+        break;
+    case Cause::WriteFailed:
+        pattern = L"An error occurred while writing %1.";
+        break;
+    case Cause::Generic:
+        break;
+    }
+    return ReplaceFirst(pattern, L"%1", path);
+}
+
+FileError::FileError(Cause cause, std::wstring path)
+    : Error(Describe(cause, path)), m_cause(cause), m_path(std::move(path)) {}
+
+InvalidArgumentError::InvalidArgumentError() : Error(L"An invalid argument was encountered.") {}
+
+InvalidArgumentError::InvalidArgumentError(std::wstring message) : Error(std::move(message)) {}
+
+} // namespace varnholt

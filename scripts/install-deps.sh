@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the tests and `make run` need, and
+# only those that are missing. Needs root (or sudo) when something is missing.
+set -euo pipefail
+
+packages=(
+    cmake make g++              # native build
+    libgtest-dev libgmock-dev   # native tests
+    googletest                  # GoogleTest sources for the Windows build
+    g++-mingw-w64-x86-64-posix  # Windows cross compiler (posix threads)
+    binutils-mingw-w64-x86-64   # windres
+    wine64                      # runs the program and its tests
+    xvfb                        # a display when there is none
+    x11-apps imagemagick        # screenshot of the main window (xwd, convert)
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+    [[ $status == "install ok installed" ]] || missing+=("$p")
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+sudo=""
+[[ $(id -u) -eq 0 ]] || sudo="sudo"
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -q
+$sudo apt-get install -y -q --no-install-recommends "${missing[@]}"

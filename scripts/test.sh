@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Builds both trees and runs every test: the core's unit tests natively, then
+# all Windows-side tests (the core's again included) under Wine.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/build.sh
+
+echo "== Native tests =="
+ctest --test-dir build/native --output-on-failure -j "${JOBS:-$(nproc)}"
+
+echo "== Windows tests under Wine =="
+# One Wine session (prefix, display, server) for the whole ctest run. Tests
+# that drive dialogs share the display, so they run one at a time.
+tools/wine-env ctest --test-dir build/win --output-on-failure
