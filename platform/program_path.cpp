@@ -1,0 +1,27 @@
+#include "platform/program_path.h"
+
+#include "platform/program_path_impl.h"
+
+namespace varnholt {
+
+namespace {
+
+std::wstring& TestingName() {
+    static std::wstring name;
+    return name;
+}
+
+} // namespace
+
+std::wstring ProgramModuleFileName() {
+    if (!TestingName().empty()) {
+        return TestingName();
+    }
+    return RealModuleFileName();
+}
+
+void SetModuleFileNameForTesting(std::wstring fileName) {
+    TestingName() = std::move(fileName);
+}
+
+} // namespace varnholt
