@@ -1,0 +1,83 @@
+// Registry access through the Win32 registry calls.
+
+#include <windows.h>
+
+#include "platform/registry.h"
+
+namespace varnholt {
+
+namespace {
+
+HKEY RootKey(RegistryRoot root) {
+    return root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+}
+
+class Key {
+public:
+    Key() = default;
+    Key(const Key&) = delete;
+    Key& operator=(const Key&) = delete;
+    ~Key() {
+        if (m_key != nullptr) {
+            RegCloseKey(m_key);
+        }
+    }
+    HKEY* Out() { return &m_key; }
+    HKEY Get() const { return m_key; }
+
+private:
+    HKEY m_key = nullptr;
+};
+
+} // namespace
+
+std::optional<RegistryValue> RegistryQuery(RegistryRoot root, const std::wstring& keyPath,
+                                           const std::wstring& valueName) {
+    Key key;
+    if (RegOpenKeyExW(RootKey(root), keyPath.c_str(), 0, KEY_QUERY_VALUE, key.Out()) !=
+        ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    // Ask again with the size the system reports for as long as it needs more
+    // room: the value may grow between two calls.
+    RegistryValue value;
+    value.data.resize(256);
+    for (;;) {
+        DWORD type = 0;
+        DWORD size = static_cast<DWORD>(value.data.size());
+        const LSTATUS status = RegQueryValueExW(key.Get(), valueName.c_str(), nullptr, &type,
+                                                value.data.data(), &size);
+        if (status == ERROR_MORE_DATA) {
+            value.data.resize(size > value.data.size() ? size : value.data.size() * 2);
+            continue;
+        }
+        if (status != ERROR_SUCCESS) {
+            return std::nullopt;
+        }
+        value.type = type;
+        value.data.resize(size);
+        return value;
+    }
+}
+
+bool RegistrySet(RegistryRoot root, const std::wstring& keyPath, const std::wstring& valueName,
+                 std::uint32_t type, const std::vector<std::uint8_t>& data) {
+    Key key;
+    if (RegCreateKeyExW(RootKey(root), keyPath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_SET_VALUE, nullptr, key.Out(), nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    return RegSetValueExW(key.Get(), valueName.c_str(), 0, type, data.data(),
+                          static_cast<DWORD>(data.size())) == ERROR_SUCCESS;
+}
+
+bool RegistryDelete(RegistryRoot root, const std::wstring& keyPath, const std::wstring& valueName) {
+    Key key;
+    if (RegOpenKeyExW(RootKey(root), keyPath.c_str(), 0, KEY_SET_VALUE, key.Out()) !=
+        ERROR_SUCCESS) {
+        return false;
+    }
+    return RegDeleteValueW(key.Get(), valueName.c_str()) == ERROR_SUCCESS;
+}
+
+} // namespace varnholt
