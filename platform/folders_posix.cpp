@@ -1,0 +1,67 @@
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include "platform/folders.h"
+#include "platform/native_path.h"
+
+namespace varnholt {
+
+struct FolderListing::State {
+    DIR* dir = nullptr;
+    std::string folder; // native path of the folder, with a trailing slash
+};
+
+FolderListing::FolderListing() : m_state(std::make_unique<State>()) {}
+
+FolderListing::~FolderListing() {
+    if (m_state->dir != nullptr) {
+        closedir(m_state->dir);
+    }
+}
+
+bool FolderListing::Open(const std::wstring& pattern) {
+    std::wstring folder = pattern;
+    if (folder.size() >= 2 && folder.back() == L'*' &&
+        (folder[folder.size() - 2] == L'/' || folder[folder.size() - 2] == L'\\')) {
+        folder.resize(folder.size() - 1);
+    } else {
+        return false; // only "folder/*" patterns are used
+    }
+    m_state->folder = ToNativePath(folder);
+    m_state->dir = opendir(m_state->folder.c_str());
+    return m_state->dir != nullptr;
+}
+
+bool FolderListing::Next(FolderItem& item) {
+    if (m_state->dir == nullptr) {
+        return false;
+    }
+    dirent* entry = readdir(m_state->dir);
+    if (entry == nullptr) {
+        return false;
+    }
+    item.name = FromNativeName(entry->d_name);
+    if (entry->d_type == DT_DIR) {
+        item.isFolder = true;
+    } else if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+        // A link to a folder counts as a folder, as on Windows.
+        struct stat info {};
+        std::string full = m_state->folder + entry->d_name;
+        item.isFolder = stat(full.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    } else {
+        item.isFolder = false;
+    }
+    return true;
+}
+
+bool QueryFolderIdentity(const std::wstring& path, FolderIdentity& identity) {
+    struct stat info {};
+    if (stat(ToNativePath(path).c_str(), &info) != 0) {
+        return false;
+    }
+    identity.volume = static_cast<std::uint64_t>(info.st_dev);
+    identity.index = static_cast<std::uint64_t>(info.st_ino);
+    return true;
+}
+
+} // namespace varnholt

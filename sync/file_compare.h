@@ -1,0 +1,35 @@
+#pragma once
+// Comparing two files by the minute of their last change, in local time, and
+// copying the newer one over the other.
+
+#include <cstdint>
+#include <string>
+
+#include "platform/file_times.h"
+
+namespace varnholt {
+
+// The local time zone of one run: read once when the clock is made, then
+// applied to every file time with the daylight-saving rule of its date.
+class SyncClock {
+public:
+    SyncClock() = default;
+
+    // Local calendar fields; year 0, month 0, day 0, hour -1, minute -1 when
+    // the time cannot be converted.
+    LocalFields LocalFieldsOf(std::int64_t fileTime) const;
+
+    // PowerClass::DateToMinutes of the five fields, each formatted as "%d".
+    std::int32_t MinuteNumber(std::int64_t fileTime) const;
+
+private:
+    LocalTimeZone m_zone;
+};
+
+// Compares the last-modification minutes of `from` and `to` (a missing file
+// counts as changed at 1 January 1970 00:00 UTC) and, when `from`'s is
+// later, copies it over `to` with the safe copy (sync/safe_copy.h). True when
+// the file was copied. An empty `to` (no target folder) copies nothing.
+bool SyncFile(const std::wstring& from, const std::wstring& to, const SyncClock& clock);
+
+} // namespace varnholt

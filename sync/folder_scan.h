@@ -1,0 +1,29 @@
+#pragma once
+// Listing every file below a folder.
+
+#include <functional>
+#include <string>
+
+#include "base/string_array.h"
+
+namespace varnholt {
+
+// Appends to `fileList` the full path of every file below the folder named
+// by `scanArgument` (a folder path followed by four characters that are
+// dropped, such as a folder entry's "\..."), at any depth:
+//   - entries in the order the file system lists them, a sub-folder's files
+//     at the place of the sub-folder's entry;
+//   - paths ending in "." are not listed; hidden, system and read-only files
+//     are;
+//   - links to folders are followed, but never into a folder that is already
+//     on the way down from the scanned folder, so link loops end;
+//   - the safe copy's temporary files are not listed, and abandoned ones are
+//     removed (see sync/safe_copy.h);
+//   - a folder that cannot be listed, or an argument that names no folder,
+//     adds nothing.
+// `afterEachFolder` (may be empty) is called after each folder has been
+// listed, sub-folders included; the main window refreshes itself there.
+void ScanFolderTree(const std::wstring& scanArgument, CStringArray& fileList,
+                    const std::function<void()>& afterEachFolder);
+
+} // namespace varnholt
