@@ -1,0 +1,26 @@
+#!/bin/sh
+# Host-side fixtures of the Windows sync tests:
+#   fixtures.sh setup DIR    mounts a 64 KiB tmpfs at DIR/small and makes a
+#                            folder tree with link loops at DIR/links
+#   fixtures.sh cleanup DIR  unmounts and removes them
+set -eu
+dir=$2
+case $1 in
+setup)
+    mkdir -p "$dir/small"
+    mountpoint -q "$dir/small" || mount -t tmpfs -o size=64k tmpfs "$dir/small"
+    rm -rf "$dir/links"
+    mkdir -p "$dir/links/sub" "$dir/links/other"
+    echo a > "$dir/links/a.txt"
+    echo b > "$dir/links/sub/b.txt"
+    echo o > "$dir/links/other/o.txt"
+    ln -s . "$dir/links/self"
+    ln -s .. "$dir/links/sub/up"
+    ln -s ../sub "$dir/links/sub/again"
+    ln -s ../other "$dir/links/sub/side"
+    ;;
+cleanup)
+    if mountpoint -q "$dir/small"; then umount "$dir/small"; fi
+    rm -rf "$dir/links"
+    ;;
+esac
