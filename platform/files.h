@@ -18,4 +18,10 @@ std::string ReadWholeFile(const std::wstring& path);
 // The target need not exist yet.
 void ReplaceWholeFile(const std::wstring& path, const std::string& bytes);
 
+// Test seam: lets ReplaceWholeFile write at most `bytes` bytes of new content
+// and then fail as on a full disk, so tests can check that a failed replace
+// keeps the old file. A negative limit (the default) switches it off.
+void SetReplaceWriteLimitForTesting(long long bytes);
+long long ReplaceWriteLimitForTesting();
+
 } // namespace varnholt

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -195,9 +196,17 @@ void ReplaceWholeFile(const std::wstring& path, const std::string& bytes) {
     if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
         ::fchmod(fd, old.st_mode & 07777);
     }
+    const long long limit = ReplaceWriteLimitForTesting();
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (limit >= 0 && done >= static_cast<std::size_t>(limit)) {
+            fail(ENOSPC);
+        }
+        std::size_t want = bytes.size() - done;
+        if (limit >= 0) {
+            want = std::min(want, static_cast<std::size_t>(limit) - done);
+        }
+        const ssize_t put = ::write(fd, bytes.data() + done, want);
         if (put < 0) {
             if (errno == EINTR) {
                 continue;

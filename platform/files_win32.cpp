@@ -121,9 +121,16 @@ void ReplaceWholeFile(const std::wstring& path, const std::string& bytes) {
         throw FileError(CauseOf(code, FileError::Cause::WriteFailed), path);
     };
 
+    const long long limit = ReplaceWriteLimitForTesting();
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const std::size_t left = bytes.size() - done;
+        if (limit >= 0 && done >= static_cast<std::size_t>(limit)) {
+            fail(ERROR_DISK_FULL);
+        }
+        std::size_t left = bytes.size() - done;
+        if (limit >= 0 && left > static_cast<std::size_t>(limit) - done) {
+            left = static_cast<std::size_t>(limit) - done;
+        }
         const DWORD want = left > 0x10000000 ? 0x10000000 : static_cast<DWORD>(left);
         DWORD put = 0;
         if (!WriteFile(file.Get(), bytes.data() + done, want, &put, nullptr)) {

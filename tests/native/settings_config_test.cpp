@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "base/errors.h"
+#include "platform/files.h"
 #include "platform/program_path.h"
 #include "settings/power_class.h"
 #include "settings_test_folder.h"
@@ -148,22 +149,12 @@ TEST_F(ConfigFileTest, MissingFileRaisesNotFoundAndIsNotCreated) {
 }
 
 #ifdef _WIN32
-// A read-only config.ini can be read but not replaced.
+// Wine replaces even a read-only file, and root ignores permissions: let the
+// replace stop after a few bytes, as on a full disk.
 class FailingReplace {
 public:
-    explicit FailingReplace(std::filesystem::path file) : m_file(std::move(file)) {
-        using std::filesystem::perms;
-        std::filesystem::permissions(m_file,
-                                     perms::owner_write | perms::group_write | perms::others_write,
-                                     std::filesystem::perm_options::remove);
-    }
-    ~FailingReplace() {
-        std::filesystem::permissions(m_file, std::filesystem::perms::owner_write,
-                                     std::filesystem::perm_options::add);
-    }
-
-private:
-    std::filesystem::path m_file;
+    explicit FailingReplace(const std::filesystem::path&) { SetReplaceWriteLimitForTesting(8); }
+    ~FailingReplace() { SetReplaceWriteLimitForTesting(-1); }
 };
 #else
 // Root ignores permission bits, but not the file size limit: the new

@@ -1,0 +1,40 @@
+#include "i18n/language_file.h"
+
+#include <algorithm>
+
+#include "settings/power_class.h"
+
+namespace varnholt {
+
+std::wstring LanguageFilePath(const PowerClass& power) {
+    return power.GetProgramDirectory() + L"\\" + power.ReadConfigValue(L"Product ID") + L"trl.ini";
+}
+
+std::optional<TranslationEntry> ParseEntryLine(const std::wstring& line) {
+    if (line.size() <= 4) {
+        return std::nullopt;
+    }
+    TranslationEntry entry;
+    entry.number = PowerClass::TextToInt(line.substr(0, 5));
+    if (line.size() > 6) {
+        entry.text = line.substr(6);
+    }
+    return entry;
+}
+
+std::vector<TranslationEntry> ReadLanguageSection(const std::vector<std::wstring>& lines,
+                                                  const std::wstring& marker) {
+    std::vector<TranslationEntry> entries;
+    auto line = std::find(lines.begin(), lines.end(), marker);
+    if (line == lines.end()) {
+        return entries;
+    }
+    for (++line; line != lines.end() && *line != kSectionEndLine; ++line) {
+        if (auto entry = ParseEntryLine(*line)) {
+            entries.push_back(std::move(*entry));
+        }
+    }
+    return entries;
+}
+
+} // namespace varnholt

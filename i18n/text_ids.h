@@ -1,0 +1,70 @@
+#pragma once
+// Entry numbers of the translation catalogue: every text the program asks
+// CTranslation::GetText for, named for where it is shown.
+
+#include <cstdint>
+
+namespace varnholt::text {
+
+// Language dialog and message boxes.
+inline constexpr std::int32_t kLanguageGroup = 1; // group box 1015 of the language dialog
+inline constexpr std::int32_t kMessageCaption = 5;
+
+// Main window controls.
+inline constexpr std::int32_t kFoldersGroup = 10;   // group box 1015
+inline constexpr std::int32_t kAddFolders = 15;     // button 1002
+inline constexpr std::int32_t kRemoveFolders = 20;  // button 1003
+inline constexpr std::int32_t kStartSyncNow = 25;   // button 1004
+inline constexpr std::int32_t kIntervalGroup = 30;  // group box 1016
+inline constexpr std::int32_t kBehaviourGroup = 35; // group box 1017
+inline constexpr std::int32_t kDaysLabel = 40;      // static 1018
+inline constexpr std::int32_t kHoursLabel = 45;     // static 1019
+inline constexpr std::int32_t kMinutesLabel = 50;   // static 1020
+inline constexpr std::int32_t kAutostartCheck = 55; // check box 1008
+inline constexpr std::int32_t kFirstColumn = 60;    // pair list, first heading
+inline constexpr std::int32_t kSecondColumn = 65;   // pair list, second heading
+
+// Status line, messages, folder browser, tray menu.
+inline constexpr std::int32_t kNoRunPlanned = 70;
+inline constexpr std::int32_t kMinutesUntilRun = 75;  // format with one "%d"
+inline constexpr std::int32_t kFirstFolderIntro = 85; // two-part message with 90
+inline constexpr std::int32_t kFirstFolderDetail = 90;
+inline constexpr std::int32_t kBrowseInstruction = 95;
+inline constexpr std::int32_t kSecondFolderIntro = 100; // two-part message with 105
+inline constexpr std::int32_t kSecondFolderDetail = 105;
+inline constexpr std::int32_t kNoPairSelected = 110;
+inline constexpr std::int32_t kPassStarts = 115; // format with no argument
+inline constexpr std::int32_t kScanningFolders = 120;
+inline constexpr std::int32_t kCopyingFiles = 125;
+inline constexpr std::int32_t kRunFinishedMessage = 130;
+inline constexpr std::int32_t kRunFinishedStatus = 135;
+inline constexpr std::int32_t kIntervalStored = 140;     // format with one "%s"
+inline constexpr std::int32_t kTrayShowMainWindow = 145; // tray item 32781
+inline constexpr std::int32_t kTrayExit = 150;           // tray item 32782
+
+// Main menu.
+inline constexpr std::int32_t kMenuFile = 200;
+inline constexpr std::int32_t kMenuMinimizeToTray = 205; // 32774
+inline constexpr std::int32_t kMenuStartSyncNow = 210;   // 32772
+inline constexpr std::int32_t kMenuLanguage = 215;       // 32771
+inline constexpr std::int32_t kMenuExit = 220;           // 32773
+inline constexpr std::int32_t kMenuHelp = 250;
+inline constexpr std::int32_t kMenuShowHelpFile = 255; // 32778
+inline constexpr std::int32_t kMenuWebsite = 260;      // 32779
+inline constexpr std::int32_t kMenuAbout = 265;        // 32780
+
+// Every entry a complete language section holds.
+inline constexpr std::int32_t kAllTextIds[] = {
+    kLanguageGroup,      kMessageCaption,     kFoldersGroup,      kAddFolders,
+    kRemoveFolders,      kStartSyncNow,       kIntervalGroup,     kBehaviourGroup,
+    kDaysLabel,          kHoursLabel,         kMinutesLabel,      kAutostartCheck,
+    kFirstColumn,        kSecondColumn,       kNoRunPlanned,      kMinutesUntilRun,
+    kFirstFolderIntro,   kFirstFolderDetail,  kBrowseInstruction, kSecondFolderIntro,
+    kSecondFolderDetail, kNoPairSelected,     kPassStarts,        kScanningFolders,
+    kCopyingFiles,       kRunFinishedMessage, kRunFinishedStatus, kIntervalStored,
+    kTrayShowMainWindow, kTrayExit,           kMenuFile,          kMenuMinimizeToTray,
+    kMenuStartSyncNow,   kMenuLanguage,       kMenuExit,          kMenuHelp,
+    kMenuShowHelpFile,   kMenuWebsite,        kMenuAbout,
+};
+
+} // namespace varnholt::text

@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "base/errors.h"
+#include "platform/files.h"
+#include "settings/latin1_lines.h"
+#include "settings_test_folder.h"
+
+namespace varnholt {
+namespace {
+
+using Lines = std::vector<std::wstring>;
+
+TEST(Latin1LinesTest, SplitsAtLineFeeds) {
+    EXPECT_EQ(DecodeLatin1Lines(""), Lines{});
+    EXPECT_EQ(DecodeLatin1Lines("\n"), Lines{L""});
+    EXPECT_EQ(DecodeLatin1Lines("a\r\n\r\nb"), (Lines{L"a", L"", L"b"}));
+    EXPECT_EQ(DecodeLatin1Lines("a\r\r\nb\r"), (Lines{L"a\r", L"b\r"}));
+    EXPECT_EQ(DecodeLatin1Lines("\x1A"
+                                "a\n"),
+              Lines{});
+    EXPECT_EQ(DecodeLatin1Lines("a\nb\x1A\nc"), (Lines{L"a", L"b"}));
+    EXPECT_EQ(DecodeLatin1Lines(std::string("n\0ul\n", 5)), (Lines{std::wstring(L"n\0ul", 4)}));
+    EXPECT_EQ(DecodeLatin1Lines("\x80\xFF\xE9"), Lines{L"\x80\xFF\xE9"});
+}
+
+TEST(Latin1LinesTest, WritesCrLfAfterEveryLine) {
+    EXPECT_EQ(EncodeLatin1Lines({}), "");
+    EXPECT_EQ(EncodeLatin1Lines({L"", L"\xE9\xFF"}), "\r\n\xE9\xFF\r\n");
+    EXPECT_THROW(EncodeLatin1Lines({L"ok", L"\x100"}), InvalidArgumentError);
+    EXPECT_TRUE(IsLatin1(L"\xFF"));
+    EXPECT_FALSE(IsLatin1(L"\x20AC"));
+}
+
+TEST(WholeFileTest, ReplaceCreatesAndReplacesWithExactBytes) {
+    testing::TestFolder folder;
+    const std::string bytes("a\r\n\0\xFF\x1A", 6);
+    ReplaceWholeFile(folder.File(L"new.ini"), bytes);
+    EXPECT_EQ(folder.Read("new.ini"), bytes);
+    EXPECT_EQ(ReadWholeFile(folder.File(L"new.ini")), bytes);
+    ReplaceWholeFile(folder.File(L"new.ini"), "");
+    EXPECT_EQ(ReadWholeFile(folder.File(L"new.ini")), "");
+    const std::string big(300000, 'x');
+    ReplaceWholeFile(folder.File(L"new.ini"), big);
+    EXPECT_EQ(ReadWholeFile(folder.File(L"new.ini")), big);
+    EXPECT_EQ(folder.Count(), 1u);
+}
+
+TEST(WholeFileTest, ReplaceOverAFolderFailsAndLeavesNothingBehind) {
+    testing::TestFolder folder;
+    std::filesystem::create_directories(folder.Path() / "config.ini" / "inside");
+    try {
+        ReplaceWholeFile(folder.File(L"config.ini"), "x\r\n");
+        FAIL() << "no error raised";
+    } catch (const FileError& e) {
+        EXPECT_EQ(e.Path(), folder.File(L"config.ini"));
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(folder.Path() / "config.ini" / "inside"));
+    EXPECT_EQ(folder.Count(), 1u);
+    EXPECT_THROW(ReadWholeFile(folder.File(L"config.ini")), FileError);
+}
+
+TEST(WholeFileTest, MissingFolderOnThePath) {
+    testing::TestFolder folder;
+    folder.Write("plain", "x");
+    for (const auto* name : {L"missing\\config.ini", L"plain\\config.ini"}) {
+        EXPECT_THROW(ReplaceWholeFile(folder.File(name), "x"), FileError);
+        try {
+            ReadWholeFile(folder.File(name));
+            ADD_FAILURE() << "no error raised";
+        } catch (const FileError& e) {
+            EXPECT_EQ(e.GetCause(), FileError::Cause::NotFound);
+        }
+    }
+    EXPECT_EQ(folder.Count(), 1u);
+}
+
+TEST(WholeFileTest, WriteFailureMidwayKeepsTheOldFile) {
+    testing::TestFolder folder;
+    folder.Write("config.ini", "old content\r\n");
+    SetReplaceWriteLimitForTesting(4);
+    try {
+        ReplaceWholeFile(folder.File(L"config.ini"), "new and longer content\r\n");
+        ADD_FAILURE() << "no error raised";
+    } catch (const FileError& e) {
+        EXPECT_EQ(e.GetCause(), FileError::Cause::DiskFull);
+        EXPECT_EQ(e.Path(), folder.File(L"config.ini"));
+    }
+    SetReplaceWriteLimitForTesting(-1);
+    EXPECT_EQ(folder.Read("config.ini"), "old content\r\n");
+    EXPECT_EQ(folder.Count(), 1u);
+}
+
+} // namespace
+} // namespace varnholt
