@@ -27,8 +27,9 @@ public:
         // The identities of the folders on the way down; an unknown identity
         // is not recorded (the listing of such a folder usually fails too,
         // and path length limits bound the depth in any case).
+        // "C:" alone would name the current folder of drive C, not its root.
         FolderIdentity identity;
-        bool known = QueryFolderIdentity(folder, identity);
+        bool known = QueryFolderIdentity(folder.back() == L':' ? folder + L'\\' : folder, identity);
         if (known) {
             for (const FolderIdentity& ancestor : m_path) {
                 if (ancestor == identity) {
