@@ -76,21 +76,5 @@ TEST(WholeFileTest, MissingFolderOnThePath) {
     EXPECT_EQ(folder.Count(), 1u);
 }
 
-TEST(WholeFileTest, WriteFailureMidwayKeepsTheOldFile) {
-    testing::TestFolder folder;
-    folder.Write("config.ini", "old content\r\n");
-    SetReplaceWriteLimitForTesting(4);
-    try {
-        ReplaceWholeFile(folder.File(L"config.ini"), "new and longer content\r\n");
-        ADD_FAILURE() << "no error raised";
-    } catch (const FileError& e) {
-        EXPECT_EQ(e.GetCause(), FileError::Cause::DiskFull);
-        EXPECT_EQ(e.Path(), folder.File(L"config.ini"));
-    }
-    SetReplaceWriteLimitForTesting(-1);
-    EXPECT_EQ(folder.Read("config.ini"), "old content\r\n");
-    EXPECT_EQ(folder.Count(), 1u);
-}
-
 } // namespace
 } // namespace varnholt

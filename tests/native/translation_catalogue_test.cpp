@@ -180,15 +180,5 @@ TEST_F(TranslationTest, MissingLanguageFileRaisesAndKeepsTheOldTexts) {
     EXPECT_THROW(m_translation.LoadLanguage(), FileError);
 }
 
-TEST(LanguageFileTest, EntryLines) {
-    EXPECT_FALSE(ParseEntryLine(L"").has_value());
-    EXPECT_FALSE(ParseEntryLine(L"0001").has_value());
-    EXPECT_EQ(ParseEntryLine(L"00001")->number, 1);
-    EXPECT_EQ(ParseEntryLine(L"00001")->text, L"");
-    EXPECT_EQ(ParseEntryLine(L"99999=x y ")->number, 99999);
-    EXPECT_EQ(ParseEntryLine(L"99999=x y ")->text, L"x y ");
-    EXPECT_EQ(ParseEntryLine(L"[EOL] after")->number, 0);
-}
-
 } // namespace
 } // namespace varnholt
