@@ -11,7 +11,8 @@ packages=(
     binutils-mingw-w64-x86-64   # windres
     wine64                      # runs the program and its tests
     xvfb                        # a display when there is none
-    x11-apps imagemagick        # screenshot of the main window (xwd, convert)
+    python3                     # checks the shipped language file
+    x11-utils x11-apps imagemagick  # screenshot of the main window (xwininfo, xwd, convert)
 )
 
 missing=()

@@ -1,0 +1,98 @@
+#pragma once
+// The main window: a dialog that lives for the whole process. Every feature
+// of the program is one of its message handlers.
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <string>
+
+#include "base/string_array.h"
+#include "framework/controls.h"
+#include "framework/dialog.h"
+#include "framework/menu.h"
+#include "i18n/translation.h"
+#include "resources/resource.h"
+#include "settings/power_class.h"
+#include "sync/file_compare.h"
+
+namespace varnholt {
+
+class CVarnholtDlg : public CDialogImpl<CVarnholtDlg> {
+public:
+    CVarnholtDlg();
+
+    static const MessageMap<CVarnholtDlg> kMessageMap;
+
+    // The start-up sequence. Runs when the window opens, and again on the
+    // live window after a language change and after the last pair is removed.
+    BOOL OnInitDialog() override;
+
+    // --- Folder pairs (varnholt_dlg_pairs.cpp) ---
+    void LoadFolderPairs();
+    void OnAddFolders();
+    void OnRemoveFolders();
+    void StoreFolderList(const std::wstring& key, const CStringArray& list);
+
+    // --- Synchronization run (varnholt_dlg_run.cpp) ---
+    void OnStartSyncNow();
+    void SyncPass();
+    void ScanFolder(const std::wstring& scanArgument);
+    void SyncFile(const std::wstring& from, const std::wstring& to);
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+
+    void OnSysCommand(UINT nID, LPARAM lParam);
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+    void OnExit();
+
+public:
+    HICON m_hIcon = nullptr;
+    CListCtrl m_pairList;
+    CStringArray m_folders1;
+    CStringArray m_folders2;
+    PowerClass m_power;
+    bool m_firstTick = false;
+    std::wstring m_status;
+    CStringArray m_fileList;
+    CStringArray m_runFrom;
+    CStringArray m_runTo;
+    std::wstring m_days;
+    std::wstring m_hours;
+    std::wstring m_minutes;
+    std::wstring m_options;
+    int m_autostart = 0;
+    NOTIFYICONDATAW m_trayIcon{};
+    CMenu m_trayMenu;
+    CTranslation m_translation;
+    bool m_scheduledRun = false;
+
+    // Controls whose captions the start-up sequence sets.
+    CStatic m_groupFolders;
+    CButton m_addButton;
+    CButton m_removeButton;
+    CButton m_syncButton;
+    CStatic m_groupInterval;
+    CStatic m_groupBehaviour;
+    CButton m_autostartBox;
+    std::wstring m_labelDays;
+    std::wstring m_labelHours;
+    std::wstring m_labelMinutes;
+
+private:
+    // Shows the members in the controls and paints the status line at once.
+    void PushFieldsAndPaintStatus();
+    // The run's time-zone rules, set while a run is under way.
+    const SyncClock* m_clock = nullptr;
+
+    // Shows one of the program's own messages: owned by the main window,
+    // catalogue text 5 as caption, no icon, OK only.
+    void ShowMessage(const std::wstring& text);
+    void AddAboutItemToSystemMenu();
+    void TranslateMenuBar();
+};
+
+} // namespace varnholt

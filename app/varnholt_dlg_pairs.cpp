@@ -1,0 +1,115 @@
+// The folder-pair list of the main window: its columns and rows, the two
+// pair lists, and their stored form in "Folders1" and "Folders2".
+
+#include "app/folder_browser.h"
+#include "app/varnholt_dlg.h"
+#include "i18n/catalogue_format.h"
+#include "i18n/text_ids.h"
+#include "sync/folder_entry.h"
+#include "sync/folder_list_value.h"
+
+namespace varnholt {
+
+namespace {
+
+constexpr int kColumnWidth = 280;
+constexpr int kMaxShownLength = 50;
+constexpr int kHeadWhenLoaded = 10;
+constexpr int kHeadWhenAdded = 15;
+
+} // namespace
+
+void CVarnholtDlg::LoadFolderPairs() {
+    // Deleting column 0 twice removes both columns when they exist.
+    m_pairList.DeleteColumn(0);
+    m_pairList.DeleteColumn(0);
+    m_pairList.InsertColumn(0, m_translation.GetText(text::kFirstColumn), LVCFMT_LEFT);
+    m_pairList.InsertColumn(1, m_translation.GetText(text::kSecondColumn), LVCFMT_LEFT);
+    m_pairList.SetColumnWidth(0, kColumnWidth);
+    m_pairList.SetColumnWidth(1, kColumnWidth);
+
+    m_pairList.DeleteAllItems();
+    m_folders1.RemoveAll();
+    m_folders2.RemoveAll();
+
+    const CStringArray first = DecodeFolderListValue(m_power.ReadConfigValue(L"Folders1"));
+    for (const auto& entry : first) {
+        m_folders1.Add(entry);
+        m_pairList.InsertItem(m_pairList.GetItemCount(),
+                              PowerClass::ShortenText(entry, kMaxShownLength, kHeadWhenLoaded));
+    }
+
+    const CStringArray second = DecodeFolderListValue(m_power.ReadConfigValue(L"Folders2"));
+    int row = 0;
+    for (const auto& entry : second) {
+        m_folders2.Add(entry);
+        // A second list longer than the first has no row for its extra entries.
+        m_pairList.SetItemText(row, 1, PowerClass::ShortenText(entry, kMaxShownLength, kHeadWhenLoaded));
+        ++row;
+    }
+
+    m_pairList.SetExtendedStyle(LVS_EX_FULLROWSELECT);
+}
+
+void CVarnholtDlg::OnAddFolders() {
+    ShowMessage(JoinParagraphs(m_translation.GetText(text::kFirstFolderIntro),
+                               m_translation.GetText(text::kFirstFolderDetail)));
+    std::wstring path;
+    if (!BrowseForFolder(m_translation.GetText(text::kBrowseInstruction), path)) {
+        return;
+    }
+
+    // The first folder is shown and stored at once, before the second is
+    // asked for.
+    const std::wstring first = MakeFolderEntry(path);
+    const int row = m_pairList.InsertItem(
+        m_pairList.GetItemCount(), PowerClass::ShortenText(first, kMaxShownLength, kHeadWhenAdded));
+    m_pairList.EnsureVisible(row, TRUE);
+    m_folders1.Add(first);
+    StoreFolderList(L"Folders1", m_folders1);
+
+    ShowMessage(JoinParagraphs(m_translation.GetText(text::kSecondFolderIntro),
+                               m_translation.GetText(text::kSecondFolderDetail)));
+    if (!BrowseForFolder(m_translation.GetText(text::kBrowseInstruction), path)) {
+        // Take the half-made pair back: row, list entry and stored value.
+        const int last = m_pairList.GetItemCount() - 1;
+        m_pairList.DeleteItem(last);
+        m_folders1.RemoveAt(m_folders1.GetSize() - 1);
+        m_power.WriteConfigValue(L"Folders1",
+                                 DropLastStoredEntry(m_power.ReadConfigValue(L"Folders1")));
+        return;
+    }
+
+    const std::wstring second = MakeFolderEntry(path);
+    const int last = m_pairList.GetItemCount() - 1;
+    m_pairList.SetItemText(last, 1, PowerClass::ShortenText(second, kMaxShownLength, kHeadWhenAdded));
+    m_pairList.EnsureVisible(last, TRUE);
+    m_folders2.Add(second);
+    StoreFolderList(L"Folders2", m_folders2);
+
+    UpdateData(TRUE);
+}
+
+void CVarnholtDlg::OnRemoveFolders() {
+    const int mark = m_pairList.GetSelectionMark();
+    if (mark == -1) {
+        ShowMessage(m_translation.GetText(text::kNoPairSelected));
+        return;
+    }
+    m_folders1.RemoveAt(static_cast<std::size_t>(mark));
+    m_folders2.RemoveAt(static_cast<std::size_t>(mark));
+    m_pairList.DeleteItem(mark);
+
+    StoreFolderList(L"Folders1", m_folders1);
+    StoreFolderList(L"Folders2", m_folders2);
+
+    if (m_pairList.GetItemCount() == 0) {
+        OnInitDialog();
+    }
+}
+
+void CVarnholtDlg::StoreFolderList(const std::wstring& key, const CStringArray& list) {
+    m_power.WriteConfigValue(key, EncodeFolderListValue(list));
+}
+
+} // namespace varnholt
