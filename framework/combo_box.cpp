@@ -10,9 +10,13 @@ int CComboBox::AddString(const std::wstring& text) {
     return static_cast<int>(SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
 }
 
-int CComboBox::GetCount() const { return static_cast<int>(SendMessage(CB_GETCOUNT)); }
+int CComboBox::GetCount() const {
+    return static_cast<int>(SendMessage(CB_GETCOUNT));
+}
 
-int CComboBox::GetCurSel() const { return static_cast<int>(SendMessage(CB_GETCURSEL)); }
+int CComboBox::GetCurSel() const {
+    return static_cast<int>(SendMessage(CB_GETCURSEL));
+}
 
 int CComboBox::SetCurSel(int index) {
     return static_cast<int>(SendMessage(CB_SETCURSEL, static_cast<WPARAM>(index)));
@@ -37,6 +41,8 @@ int CComboBox::FindString(int startAfter, const std::wstring& prefix) const {
                                         reinterpret_cast<LPARAM>(prefix.c_str())));
 }
 
-void CComboBox::ResetContent() { SendMessage(CB_RESETCONTENT); }
+void CComboBox::ResetContent() {
+    SendMessage(CB_RESETCONTENT);
+}
 
 } // namespace varnholt

@@ -17,7 +17,9 @@ HWND Control(CDataExchange* pDX, int id) {
 
 } // namespace
 
-void DDX_Control(CDataExchange* pDX, int id, CWnd& control) { control.m_hWnd = Control(pDX, id); }
+void DDX_Control(CDataExchange* pDX, int id, CWnd& control) {
+    control.m_hWnd = Control(pDX, id);
+}
 
 void DDX_Text(CDataExchange* pDX, int id, std::wstring& value) {
     CWnd control(Control(pDX, id));

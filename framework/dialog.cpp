@@ -150,7 +150,9 @@ void CDialog::OnOK() {
     EndDialog(IDOK);
 }
 
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+void CDialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}
 
 void CDialog::EndDialog(int result) {
     m_modalResult = result;
@@ -176,9 +178,9 @@ void CDialog::CenterWindow(HWND alternateOwner) {
     }
     MONITORINFO monitor{};
     monitor.cbSize = sizeof(monitor);
-    ::GetMonitorInfoW(::MonitorFromWindow(centerOn != nullptr ? centerOn : m_hWnd,
-                                          MONITOR_DEFAULTTONEAREST),
-                      &monitor);
+    ::GetMonitorInfoW(
+        ::MonitorFromWindow(centerOn != nullptr ? centerOn : m_hWnd, MONITOR_DEFAULTTONEAREST),
+        &monitor);
     const RECT& work = monitor.rcWork;
     RECT area = work;
     if (centerOn != nullptr) {
@@ -214,9 +216,13 @@ CDialog* CDialog::FromHandle(HWND window) noexcept {
     return reinterpret_cast<CDialog*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
-bool CDialog::RouteCommandUpdate(UINT, CCmdUI*) { return false; }
+bool CDialog::RouteCommandUpdate(UINT, CCmdUI*) {
+    return false;
+}
 
-bool CDialog::DispatchMapped(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+bool CDialog::DispatchMapped(UINT, WPARAM, LPARAM, LRESULT&) {
+    return false;
+}
 
 LRESULT CDialog::Default() {
     if (!m_current.active || m_hWnd == nullptr) {

@@ -100,8 +100,7 @@ private:
 
 // Base of dialogs with a message map: T declares
 //     static const MessageMap<T> kMessageMap;
-template <class T>
-class CDialogImpl : public CDialog {
+template <class T> class CDialogImpl : public CDialog {
 public:
     using CDialog::CDialog;
 

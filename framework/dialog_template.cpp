@@ -6,8 +6,7 @@ namespace varnholt {
 
 namespace {
 
-template <class T>
-T ReadAt(const unsigned char* data, std::size_t offset) {
+template <class T> T ReadAt(const unsigned char* data, std::size_t offset) {
     T value;
     std::memcpy(&value, data + offset, sizeof(T));
     return value;
@@ -16,7 +15,8 @@ T ReadAt(const unsigned char* data, std::size_t offset) {
 } // namespace
 
 bool ReadDialogTemplateHeader(HINSTANCE module, UINT id, DialogTemplateHeader& header) {
-    HRSRC resource = ::FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(5) /*RT_DIALOG*/);
+    HRSRC resource =
+        ::FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(5) /*RT_DIALOG*/);
     if (resource == nullptr) {
         return false;
     }

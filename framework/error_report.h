@@ -20,8 +20,7 @@ void ReportError(HWND owner, std::exception_ptr error) noexcept;
 
 // Runs `action`; an error it raises is reported with `owner` and swallowed.
 // Returns true when the action completed.
-template <class Action>
-bool CallReportingErrors(HWND owner, Action&& action) noexcept {
+template <class Action> bool CallReportingErrors(HWND owner, Action&& action) noexcept {
     try {
         action();
         return true;

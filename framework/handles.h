@@ -10,23 +10,20 @@
 namespace varnholt {
 
 // Traits for handles whose "none" value is a null pointer.
-template <class H, auto CloseFunction>
-struct NullHandleTraits {
+template <class H, auto CloseFunction> struct NullHandleTraits {
     using Handle = H;
     static constexpr Handle Invalid() noexcept { return nullptr; }
     static void Close(Handle handle) noexcept { CloseFunction(handle); }
 };
 
 // Traits for kernel handles whose "none" value is INVALID_HANDLE_VALUE.
-template <auto CloseFunction>
-struct InvalidValueHandleTraits {
+template <auto CloseFunction> struct InvalidValueHandleTraits {
     using Handle = HANDLE;
     static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
     static void Close(Handle handle) noexcept { CloseFunction(handle); }
 };
 
-template <class Traits>
-class UniqueHandle {
+template <class Traits> class UniqueHandle {
 public:
     using Handle = typename Traits::Handle;
 

@@ -14,8 +14,8 @@ int CListCtrl::InsertColumn(int col, const std::wstring& heading, int format, in
         column.mask |= LVCF_WIDTH;
         column.cx = width;
     }
-    return static_cast<int>(
-        SendMessage(LVM_INSERTCOLUMNW, static_cast<WPARAM>(col), reinterpret_cast<LPARAM>(&column)));
+    return static_cast<int>(SendMessage(LVM_INSERTCOLUMNW, static_cast<WPARAM>(col),
+                                        reinterpret_cast<LPARAM>(&column)));
 }
 
 BOOL CListCtrl::DeleteColumn(int col) {
@@ -23,7 +23,8 @@ BOOL CListCtrl::DeleteColumn(int col) {
 }
 
 BOOL CListCtrl::SetColumnWidth(int col, int cx) {
-    return static_cast<BOOL>(SendMessage(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(col), MAKELPARAM(cx, 0)));
+    return static_cast<BOOL>(
+        SendMessage(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(col), MAKELPARAM(cx, 0)));
 }
 
 int CListCtrl::GetColumnWidth(int col) const {
@@ -42,7 +43,8 @@ std::wstring CListCtrl::GetColumnText(int col) const {
         column.mask = LVCF_TEXT;
         column.pszText = buffer.data();
         column.cchTextMax = static_cast<int>(size);
-        if (!SendMessage(LVM_GETCOLUMNW, static_cast<WPARAM>(col), reinterpret_cast<LPARAM>(&column))) {
+        if (!SendMessage(LVM_GETCOLUMNW, static_cast<WPARAM>(col),
+                         reinterpret_cast<LPARAM>(&column))) {
             return {};
         }
         std::wstring text(column.pszText);
@@ -77,8 +79,8 @@ std::wstring CListCtrl::GetItemText(int item, int subItem) const {
         row.iSubItem = subItem;
         row.pszText = buffer.data();
         row.cchTextMax = static_cast<int>(size);
-        auto copied = static_cast<std::size_t>(
-            SendMessage(LVM_GETITEMTEXTW, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&row)));
+        auto copied = static_cast<std::size_t>(SendMessage(
+            LVM_GETITEMTEXTW, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&row)));
         if (copied + 1 < size) {
             return std::wstring(buffer.data(), copied);
         }
@@ -89,11 +91,17 @@ BOOL CListCtrl::DeleteItem(int item) {
     return static_cast<BOOL>(SendMessage(LVM_DELETEITEM, static_cast<WPARAM>(item)));
 }
 
-BOOL CListCtrl::DeleteAllItems() { return static_cast<BOOL>(SendMessage(LVM_DELETEALLITEMS)); }
+BOOL CListCtrl::DeleteAllItems() {
+    return static_cast<BOOL>(SendMessage(LVM_DELETEALLITEMS));
+}
 
-int CListCtrl::GetItemCount() const { return static_cast<int>(SendMessage(LVM_GETITEMCOUNT)); }
+int CListCtrl::GetItemCount() const {
+    return static_cast<int>(SendMessage(LVM_GETITEMCOUNT));
+}
 
-int CListCtrl::GetSelectionMark() const { return static_cast<int>(SendMessage(LVM_GETSELECTIONMARK)); }
+int CListCtrl::GetSelectionMark() const {
+    return static_cast<int>(SendMessage(LVM_GETSELECTIONMARK));
+}
 
 int CListCtrl::SetSelectionMark(int index) {
     return static_cast<int>(SendMessage(LVM_SETSELECTIONMARK, 0, index));
@@ -104,7 +112,8 @@ BOOL CListCtrl::EnsureVisible(int item, BOOL partialOK) {
 }
 
 DWORD CListCtrl::SetExtendedStyle(DWORD style) {
-    return static_cast<DWORD>(SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, static_cast<LPARAM>(style)));
+    return static_cast<DWORD>(
+        SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, static_cast<LPARAM>(style)));
 }
 
 DWORD CListCtrl::GetExtendedStyle() const {

@@ -41,7 +41,8 @@ CMenu& CMenu::operator=(const CMenu& other) noexcept {
 }
 
 CMenu::CMenu(CMenu&& other) noexcept
-    : m_hMenu(std::exchange(other.m_hMenu, nullptr)), m_owned(std::exchange(other.m_owned, false)) {}
+    : m_hMenu(std::exchange(other.m_hMenu, nullptr)), m_owned(std::exchange(other.m_owned, false)) {
+}
 
 CMenu& CMenu::operator=(CMenu&& other) noexcept {
     if (this != &other) {
@@ -90,7 +91,8 @@ UINT CMenu::GetMenuItemID(int pos) const {
 }
 
 BOOL CMenu::AppendMenu(UINT flags, UINT_PTR id, const std::wstring& text) {
-    const wchar_t* item = (flags & (MF_SEPARATOR | MF_BITMAP | MF_OWNERDRAW)) ? nullptr : text.c_str();
+    const wchar_t* item =
+        (flags & (MF_SEPARATOR | MF_BITMAP | MF_OWNERDRAW)) ? nullptr : text.c_str();
     return ::AppendMenuW(m_hMenu, flags, id, item);
 }
 

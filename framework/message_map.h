@@ -42,8 +42,7 @@ struct MessageMapRow {
 };
 
 // A row together with the class whose member handles it.
-template <class Owner>
-struct TypedMessageMapRow {
+template <class Owner> struct TypedMessageMapRow {
     using OwnerClass = Owner;
     MessageMapRow row;
 };
@@ -54,8 +53,7 @@ bool DispatchMessageMapRows(std::span<const MessageMapRow> rows, CDialog& self, 
 // Runs the update handler of `id`; true when there is one.
 bool RouteMessageMapUpdate(std::span<const MessageMapRow> rows, CDialog& self, UINT id, CCmdUI* ui);
 
-template <class T>
-class MessageMap {
+template <class T> class MessageMap {
 public:
     template <class... Owners>
     MessageMap(TypedMessageMapRow<Owners>... rows) : m_rows{rows.row...} {
@@ -71,24 +69,20 @@ private:
 
 namespace message_map_detail {
 
-template <class M>
-struct Member;
-template <class C, class R, class... A>
-struct Member<R (C::*)(A...)> {
+template <class M> struct Member;
+template <class C, class R, class... A> struct Member<R (C::*)(A...)> {
     using Class = C;
     using Signature = R(A...);
 };
 template <class C, class R, class... A>
 struct Member<R (C::*)(A...) noexcept> : Member<R (C::*)(A...)> {};
 
-template <auto F>
-using Owner = typename Member<decltype(F)>::Class;
+template <auto F> using Owner = typename Member<decltype(F)>::Class;
 
 template <auto F, class Signature>
 concept HandlerOf = std::is_same_v<typename Member<decltype(F)>::Signature, Signature>;
 
-template <auto F>
-Owner<F>& Self(CDialog& self) {
+template <auto F> Owner<F>& Self(CDialog& self) {
     return static_cast<Owner<F>&>(self);
 }
 
@@ -98,8 +92,7 @@ TypedMessageMapRow<Owner<F>> Row(MessageMapRowKind kind, UINT message, UINT id, 
     return {MessageMapRow{kind, message, id, code, handle, nullptr}};
 }
 
-template <auto F>
-LRESULT CallVoid(CDialog& self, WPARAM, LPARAM) {
+template <auto F> LRESULT CallVoid(CDialog& self, WPARAM, LPARAM) {
     (Self<F>(self).*F)();
     return 0;
 }
@@ -109,7 +102,7 @@ LRESULT CallVoid(CDialog& self, WPARAM, LPARAM) {
 // void F(): WM_COMMAND with this id from a menu, an accelerator or a control
 // sending code 0 (a button click).
 template <auto F>
-    requires message_map_detail::HandlerOf<F, void()>
+requires message_map_detail::HandlerOf<F, void()>
 auto OnCommand(UINT id) {
     return message_map_detail::Row<F>(MessageMapRowKind::Command, WM_COMMAND, id, 0,
                                       &message_map_detail::CallVoid<F>);
@@ -117,7 +110,7 @@ auto OnCommand(UINT id) {
 
 // void F(): WM_COMMAND from control `id` with notification `code` (EN_CHANGE...).
 template <auto F>
-    requires message_map_detail::HandlerOf<F, void()>
+requires message_map_detail::HandlerOf<F, void()>
 auto OnControlNotify(UINT id, UINT code) {
     return message_map_detail::Row<F>(MessageMapRowKind::ControlNotify, WM_COMMAND, id, code,
                                       &message_map_detail::CallVoid<F>);
@@ -125,7 +118,7 @@ auto OnControlNotify(UINT id, UINT code) {
 
 // void F(): BN_CLICKED of button `id`.
 template <auto F>
-    requires message_map_detail::HandlerOf<F, void()>
+requires message_map_detail::HandlerOf<F, void()>
 auto OnClicked(UINT id) {
     return OnControlNotify<F>(id, BN_CLICKED);
 }
@@ -133,7 +126,7 @@ auto OnClicked(UINT id) {
 // void F(NMHDR*, LRESULT*): WM_NOTIFY from control `id` with `code`. The
 // result starts at 0.
 template <auto F>
-    requires message_map_detail::HandlerOf<F, void(NMHDR*, LRESULT*)>
+requires message_map_detail::HandlerOf<F, void(NMHDR*, LRESULT*)>
 auto OnNotify(UINT id, UINT code) {
     return message_map_detail::Row<F>(
         MessageMapRowKind::Notify, WM_NOTIFY, id, code, [](CDialog& self, WPARAM, LPARAM lParam) {
@@ -145,7 +138,7 @@ auto OnNotify(UINT id, UINT code) {
 
 // void F(CCmdUI*): the command-update handler of `id` (see RouteCommandUpdate).
 template <auto F>
-    requires message_map_detail::HandlerOf<F, void(CCmdUI*)>
+requires message_map_detail::HandlerOf<F, void(CCmdUI*)>
 auto OnUpdateCommandUI(UINT id) {
     TypedMessageMapRow<message_map_detail::Owner<F>> row{};
     row.row.kind = MessageMapRowKind::UpdateCommandUI;
@@ -156,29 +149,29 @@ auto OnUpdateCommandUI(UINT id) {
 
 // LRESULT F(WPARAM, LPARAM): any message, raw.
 template <auto F>
-    requires message_map_detail::HandlerOf<F, LRESULT(WPARAM, LPARAM)>
+requires message_map_detail::HandlerOf<F, LRESULT(WPARAM, LPARAM)>
 auto OnMessage(UINT message) {
-    return message_map_detail::Row<F>(MessageMapRowKind::Message, message, 0, 0,
-                                      [](CDialog& self, WPARAM wParam, LPARAM lParam) {
-                                          return (message_map_detail::Self<F>(self).*F)(wParam,
-                                                                                       lParam);
-                                      });
+    return message_map_detail::Row<F>(
+        MessageMapRowKind::Message, message, 0, 0, [](CDialog& self, WPARAM wParam, LPARAM lParam) {
+            return (message_map_detail::Self<F>(self).*F)(wParam, lParam);
+        });
 }
 
 // void F(UINT nID, LPARAM): WM_SYSCOMMAND.
 template <auto F>
-    requires message_map_detail::HandlerOf<F, void(UINT, LPARAM)>
+requires message_map_detail::HandlerOf<F, void(UINT, LPARAM)>
 auto OnSysCommandMsg() {
-    return message_map_detail::Row<F>(
-        MessageMapRowKind::Message, WM_SYSCOMMAND, 0, 0, [](CDialog& self, WPARAM wParam, LPARAM lParam) {
-            (message_map_detail::Self<F>(self).*F)(static_cast<UINT>(wParam), lParam);
-            return LRESULT{0};
-        });
+    return message_map_detail::Row<F>(MessageMapRowKind::Message, WM_SYSCOMMAND, 0, 0,
+                                      [](CDialog& self, WPARAM wParam, LPARAM lParam) {
+                                          (message_map_detail::Self<F>(self).*
+                                           F)(static_cast<UINT>(wParam), lParam);
+                                          return LRESULT{0};
+                                      });
 }
 
 // void F(): WM_PAINT.
 template <auto F>
-    requires message_map_detail::HandlerOf<F, void()>
+requires message_map_detail::HandlerOf<F, void()>
 auto OnPaintMsg() {
     return message_map_detail::Row<F>(MessageMapRowKind::Message, WM_PAINT, 0, 0,
                                       &message_map_detail::CallVoid<F>);
@@ -186,51 +179,48 @@ auto OnPaintMsg() {
 
 // HCURSOR F(): WM_QUERYDRAGICON.
 template <auto F>
-    requires message_map_detail::HandlerOf<F, HCURSOR()>
+requires message_map_detail::HandlerOf<F, HCURSOR()>
 auto OnQueryDragIconMsg() {
-    return message_map_detail::Row<F>(MessageMapRowKind::Message, WM_QUERYDRAGICON, 0, 0,
-                                      [](CDialog& self, WPARAM, LPARAM) {
-                                          return reinterpret_cast<LRESULT>(
-                                              (message_map_detail::Self<F>(self).*F)());
-                                      });
+    return message_map_detail::Row<F>(
+        MessageMapRowKind::Message, WM_QUERYDRAGICON, 0, 0, [](CDialog& self, WPARAM, LPARAM) {
+            return reinterpret_cast<LRESULT>((message_map_detail::Self<F>(self).*F)());
+        });
 }
 
 // void F(UINT_PTR id): WM_TIMER.
 template <auto F>
-    requires message_map_detail::HandlerOf<F, void(UINT_PTR)>
+requires message_map_detail::HandlerOf<F, void(UINT_PTR)>
 auto OnTimerMsg() {
-    return message_map_detail::Row<F>(MessageMapRowKind::Message, WM_TIMER, 0, 0,
-                                      [](CDialog& self, WPARAM wParam, LPARAM) {
-                                          (message_map_detail::Self<F>(self).*F)(
-                                              static_cast<UINT_PTR>(wParam));
-                                          return LRESULT{0};
-                                      });
+    return message_map_detail::Row<F>(
+        MessageMapRowKind::Message, WM_TIMER, 0, 0, [](CDialog& self, WPARAM wParam, LPARAM) {
+            (message_map_detail::Self<F>(self).*F)(static_cast<UINT_PTR>(wParam));
+            return LRESULT{0};
+        });
 }
 
 // BOOL F(HELPINFO*): WM_HELP.
 template <auto F>
-    requires message_map_detail::HandlerOf<F, BOOL(HELPINFO*)>
+requires message_map_detail::HandlerOf<F, BOOL(HELPINFO*)>
 auto OnHelpInfoMsg() {
-    return message_map_detail::Row<F>(MessageMapRowKind::Message, WM_HELP, 0, 0,
-                                      [](CDialog& self, WPARAM, LPARAM lParam) {
-                                          return static_cast<LRESULT>(
-                                              (message_map_detail::Self<F>(self).*F)(
-                                                  reinterpret_cast<HELPINFO*>(lParam)));
-                                      });
+    return message_map_detail::Row<F>(
+        MessageMapRowKind::Message, WM_HELP, 0, 0, [](CDialog& self, WPARAM, LPARAM lParam) {
+            return static_cast<LRESULT>(
+                (message_map_detail::Self<F>(self).*F)(reinterpret_cast<HELPINFO*>(lParam)));
+        });
 }
 
 // void F(CMenu popup, UINT index, BOOL sysMenu): WM_INITMENUPOPUP.
 template <auto F>
-    requires message_map_detail::HandlerOf<F, void(CMenu, UINT, BOOL)>
+requires message_map_detail::HandlerOf<F, void(CMenu, UINT, BOOL)>
 auto OnInitMenuPopupMsg() {
-    return message_map_detail::Row<F>(
-        MessageMapRowKind::Message, WM_INITMENUPOPUP, 0, 0,
-        [](CDialog& self, WPARAM wParam, LPARAM lParam) {
-            (message_map_detail::Self<F>(self).*F)(CMenu(reinterpret_cast<HMENU>(wParam)),
-                                                   static_cast<UINT>(LOWORD(lParam)),
-                                                   static_cast<BOOL>(HIWORD(lParam)));
-            return LRESULT{0};
-        });
+    return message_map_detail::Row<F>(MessageMapRowKind::Message, WM_INITMENUPOPUP, 0, 0,
+                                      [](CDialog& self, WPARAM wParam, LPARAM lParam) {
+                                          (message_map_detail::Self<F>(self).*
+                                           F)(CMenu(reinterpret_cast<HMENU>(wParam)),
+                                              static_cast<UINT>(LOWORD(lParam)),
+                                              static_cast<BOOL>(HIWORD(lParam)));
+                                          return LRESULT{0};
+                                      });
 }
 
 } // namespace varnholt

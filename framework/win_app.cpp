@@ -11,7 +11,8 @@ CWinApp* g_app = nullptr;
 std::wstring ProgramBaseName() {
     std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
-        DWORD length = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        DWORD length =
+            ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (length == 0) {
             return {};
         }
@@ -43,9 +44,13 @@ CWinApp::~CWinApp() {
     }
 }
 
-bool CWinApp::InitInstance() { return false; }
+bool CWinApp::InitInstance() {
+    return false;
+}
 
-CWinApp* AfxGetApp() { return g_app; }
+CWinApp* AfxGetApp() {
+    return g_app;
+}
 
 HINSTANCE AfxGetInstanceHandle() {
     if (g_app != nullptr && g_app->m_hInstance != nullptr) {

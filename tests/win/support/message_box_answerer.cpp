@@ -41,10 +41,13 @@ MessageBoxAnswerer::~MessageBoxAnswerer() {
 }
 
 void MessageBoxAnswerer::Press(int buttonId) {
-    m_actions.push_back([buttonId](const ShownDialog& shown) { PressButton(shown.window, buttonId); });
+    m_actions.push_back(
+        [buttonId](const ShownDialog& shown) { PressButton(shown.window, buttonId); });
 }
 
-void MessageBoxAnswerer::Do(Action action) { m_actions.push_back(std::move(action)); }
+void MessageBoxAnswerer::Do(Action action) {
+    m_actions.push_back(std::move(action));
+}
 
 void MessageBoxAnswerer::PressButton(HWND dialog, int id) {
     ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
@@ -61,11 +64,13 @@ ShownDialog MessageBoxAnswerer::Describe(HWND dialog) {
     }
     for (HWND child = ::GetWindow(dialog, GW_CHILD); child != nullptr;
          child = ::GetWindow(child, GW_HWNDNEXT)) {
-        if (!::IsWindowVisible(child)) {
+        // The dialog itself may not be shown yet when it is activated, so
+        // look at the children's own visibility style.
+        LONG style = ::GetWindowLongW(child, GWL_STYLE);
+        if (!(style & WS_VISIBLE)) {
             continue;
         }
         std::wstring kind = ClassName(child);
-        LONG style = ::GetWindowLongW(child, GWL_STYLE);
         if (_wcsicmp(kind.c_str(), L"Button") == 0) {
             shown.buttons.push_back(::GetDlgCtrlID(child));
         } else if (_wcsicmp(kind.c_str(), L"Static") == 0 && (style & SS_TYPEMASK) == SS_ICON) {

@@ -26,11 +26,11 @@ namespace varnholt::test {
 
 struct ShownDialog {
     HWND window = nullptr;
-    HWND owner = nullptr;        // GetWindow(GW_OWNER)
-    std::wstring caption;        // window text
-    std::wstring text;           // text of the static control 0xFFFF (a message box's text)
-    HICON icon = nullptr;        // the visible icon, nullptr when none
-    std::vector<int> buttons;    // ids of the visible buttons, in child order
+    HWND owner = nullptr;     // GetWindow(GW_OWNER)
+    std::wstring caption;     // window text
+    std::wstring text;        // text of the static control 0xFFFF (a message box's text)
+    HICON icon = nullptr;     // the visible icon, nullptr when none
+    std::vector<int> buttons; // ids of the visible buttons, in child order
 
     bool HasButton(int id) const;
     // The stop (error) icon, IDI_HAND.
