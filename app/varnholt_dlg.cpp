@@ -14,6 +14,10 @@ const MessageMap<CVarnholtDlg> CVarnholtDlg::kMessageMap{
     OnPaintMsg<&CVarnholtDlg::OnPaint>(),
     OnQueryDragIconMsg<&CVarnholtDlg::OnQueryDragIcon>(),
     OnCommand<&CVarnholtDlg::OnExit>(ID_EXIT),
+    OnClicked<&CVarnholtDlg::OnAddFolders>(IDC_ADD),
+    OnClicked<&CVarnholtDlg::OnRemoveFolders>(IDC_REMOVE),
+    OnClicked<&CVarnholtDlg::OnStartSyncNow>(IDC_SYNC_NOW),
+    OnCommand<&CVarnholtDlg::OnStartSyncNow>(ID_SYNC_NOW),
 };
 
 CVarnholtDlg::CVarnholtDlg() : CDialogImpl(IDD_VARNHOLT_DIALOG) {
