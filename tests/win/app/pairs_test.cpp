@@ -1,0 +1,212 @@
+// Adding and removing folder pairs in the real main window: the messages,
+// the shell's folder dialog answered as a person would, the list rows and
+// the stored "Folders1" and "Folders2" values.
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include "tests/win/app/main_window.h"
+#include "tests/win/app/program_folder.h"
+#include "tests/win/support/message_box_answerer.h"
+
+namespace varnholt::test {
+namespace {
+
+// The text of the item selected in the folder dialog's tree.
+std::wstring SelectedTreeText(HWND dialog) {
+    HWND tree = FindWindowExW(dialog, nullptr, WC_TREEVIEWW, nullptr);
+    HTREEITEM item = tree ? TreeView_GetSelection(tree) : nullptr;
+    wchar_t text[MAX_PATH] = {};
+    TVITEMW info{};
+    info.mask = TVIF_TEXT;
+    info.hItem = item;
+    info.pszText = text;
+    info.cchTextMax = MAX_PATH;
+    if (item) {
+        TreeView_GetItem(tree, &info);
+    }
+    return text;
+}
+
+// Answers the next folder dialog by choosing `path` and pressing OK, as a
+// person would: select the folder, wait until the tree shows it selected
+// (the shell fills the tree while the dialog opens), then press OK.
+MessageBoxAnswerer::Action Choose(const std::wstring& path) {
+    return [path](const ShownDialog& dialog) {
+        static std::wstring target;
+        static HWND window;
+        static int attempts;
+        target = path;
+        window = dialog.window;
+        attempts = 0;
+        SetTimer(window, 0xB0F, 50, [](HWND w, UINT, UINT_PTR id, DWORD) {
+            SendMessageW(w, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(target.c_str()));
+            const std::wstring leaf = target.substr(target.rfind(L'\\') + 1);
+            if (SelectedTreeText(w) == leaf || ++attempts > 100) {
+                KillTimer(w, id);
+                MessageBoxAnswerer::PressButton(w, IDOK);
+            }
+        });
+    };
+}
+
+const wchar_t kFirstMessage[] =
+    L"Please choose the first folder of the new pair.\n\nIts files will be kept in step with the "
+    L"second folder, which you choose next.";
+
+class PairsTest : public ::testing::Test {
+protected:
+    ProgramFolder folder;
+    std::wstring a = folder.MakeFolder(L"a");
+    std::wstring b = folder.MakeFolder(L"b");
+};
+
+TEST_F(PairsTest, AddShowsBothMessagesAndStoresThePair) {
+    MainWindow window;
+    MessageBoxAnswerer answerer;
+    answerer.Press(IDOK);
+    answerer.Do(Choose(a));
+    answerer.Press(IDOK);
+    answerer.Do(Choose(b));
+    window.Click(IDC_ADD);
+
+    ASSERT_EQ(answerer.Count(), 4u);
+    const ShownDialog& first = answerer.Shown()[0];
+    EXPECT_EQ(first.text, kFirstMessage);
+    EXPECT_EQ(first.caption, L"Oskenby Varnholt");
+    EXPECT_EQ(first.owner, window.Handle());
+    EXPECT_EQ(first.icon, nullptr);
+    EXPECT_EQ(first.buttons, std::vector<int>{IDOK});
+    EXPECT_EQ(answerer.Shown()[2].text,
+              L"Now please choose the second folder of the pair.\n\nNewer files are copied in both "
+              L"directions; nothing is ever deleted.");
+
+    ASSERT_EQ(window.RowCount(), 1);
+    EXPECT_EQ(window.CellText(0, 0), PowerClass::ShortenText(a + L"\\...", 50, 15));
+    EXPECT_EQ(window.CellText(0, 1), PowerClass::ShortenText(b + L"\\...", 50, 15));
+    EXPECT_EQ(folder.ReadConfig(L"Folders1"), a + L"\\...*");
+    EXPECT_EQ(folder.ReadConfig(L"Folders2"), b + L"\\...*");
+
+    // A restart brings the pair back.
+    MainWindow restarted;
+    ASSERT_EQ(restarted.RowCount(), 1);
+    EXPECT_EQ(restarted.Dlg().m_folders2.GetAt(0), b + L"\\...");
+}
+
+TEST_F(PairsTest, CancellingEitherFolderDialogChangesNothing) {
+    folder.WriteConfig({{L"Folders1", a + L"\\...*"}, {L"Folders2", b + L"\\...*"}});
+    MainWindow window;
+    {
+        MessageBoxAnswerer answerer;
+        answerer.Press(IDOK);
+        answerer.Press(IDCANCEL);
+        window.Click(IDC_ADD);
+        EXPECT_EQ(answerer.Count(), 2u);
+    }
+    {
+        MessageBoxAnswerer answerer;
+        answerer.Press(IDOK);
+        answerer.Do(Choose(b));
+        answerer.Press(IDOK);
+        answerer.Press(IDCANCEL);
+        window.Click(IDC_ADD);
+        EXPECT_EQ(answerer.Count(), 4u);
+    }
+    EXPECT_EQ(window.RowCount(), 1);
+    EXPECT_EQ(window.Dlg().m_folders1.GetSize(), 1u);
+    EXPECT_EQ(window.Dlg().m_folders2.GetSize(), 1u);
+    EXPECT_EQ(folder.ReadConfig(L"Folders1"), a + L"\\...*");
+    EXPECT_EQ(folder.ReadConfig(L"Folders2"), b + L"\\...*");
+}
+
+TEST_F(PairsTest, CancellingTheSecondDialogOfTheFirstPairLeavesEverythingEmpty) {
+    MainWindow window;
+    MessageBoxAnswerer answerer;
+    answerer.Press(IDOK);
+    answerer.Do(Choose(a));
+    answerer.Press(IDOK);
+    answerer.Press(IDCANCEL);
+    window.Click(IDC_ADD);
+    EXPECT_EQ(window.RowCount(), 0);
+    EXPECT_EQ(window.Dlg().m_folders1.GetSize(), 0u);
+    EXPECT_EQ(folder.ReadConfig(L"Folders1"), L"");
+}
+
+TEST_F(PairsTest, LongEntriesAreShortenedWithFifteenLeadingCharactersOnAddTenOnLoad) {
+    const std::wstring deep = folder.MakeFolder(L"a-folder-with-a-rather-long-name\\and-another-level");
+    MainWindow window;
+    MessageBoxAnswerer answerer;
+    answerer.Press(IDOK);
+    answerer.Do(Choose(deep));
+    answerer.Press(IDOK);
+    answerer.Do(Choose(b));
+    window.Click(IDC_ADD);
+
+    const std::wstring entry = deep + L"\\...";
+    ASSERT_GE(entry.size(), 50u);
+    const std::wstring added = window.CellText(0, 0);
+    EXPECT_EQ(added, entry.substr(0, 15) + L" ... " + entry.substr(entry.size() - 29));
+    window.Dlg().OnInitDialog();
+    EXPECT_EQ(window.CellText(0, 0), entry.substr(0, 10) + L" ... " + entry.substr(entry.size() - 34));
+}
+
+TEST_F(PairsTest, FoldersBeyondLatinOneAreStoredEscapedAndComeBackWhole) {
+    const std::wstring cyrillic = folder.MakeFolder(L"\u0414\u0430\u043d\u043d\u044b\u0435");
+    MainWindow window;
+    MessageBoxAnswerer answerer;
+    answerer.Press(IDOK);
+    answerer.Do(Choose(cyrillic));
+    answerer.Press(IDOK);
+    answerer.Do(Choose(b));
+    window.Click(IDC_ADD);
+
+    const std::wstring stored = folder.ReadConfig(L"Folders1");
+    EXPECT_NE(stored.find(L"<0414><0430><043d><043d><044b><0435>\\...*"), std::wstring::npos)
+        << std::string(stored.begin(), stored.end());
+    MainWindow restarted;
+    ASSERT_EQ(restarted.Dlg().m_folders1.GetSize(), 1u);
+    EXPECT_EQ(restarted.Dlg().m_folders1.GetAt(0), cyrillic + L"\\...");
+    EXPECT_EQ(restarted.CellText(0, 0), PowerClass::ShortenText(cyrillic + L"\\...", 50, 10));
+}
+
+TEST_F(PairsTest, RemoveWithoutASelectionMarkAsksForOne) {
+    folder.WriteConfig({{L"Folders1", a + L"\\...*"}, {L"Folders2", b + L"\\...*"}});
+    MainWindow window;
+    MessageBoxAnswerer answerer;
+    window.Click(IDC_REMOVE);
+    ASSERT_EQ(answerer.Count(), 1u);
+    EXPECT_EQ(answerer.Shown()[0].text, L"Please select the folder pair that you want to remove.");
+    EXPECT_EQ(window.RowCount(), 1);
+    EXPECT_EQ(folder.ReadConfig(L"Folders1"), a + L"\\...*");
+}
+
+TEST_F(PairsTest, RemoveTakesThePairAtTheMarkAndTheLastOneReinitialises) {
+    folder.WriteConfig({{L"Folders1", a + L"\\...*" + b + L"\\...*"},
+                        {L"Folders2", b + L"\\...*" + a + L"\\...*"}});
+    MainWindow window;
+    HWND list = GetDlgItem(window.Handle(), IDC_PAIR_LIST);
+
+    ListView_SetSelectionMark(list, 0);
+    window.Click(IDC_REMOVE);
+    ASSERT_EQ(window.RowCount(), 1);
+    EXPECT_EQ(folder.ReadConfig(L"Folders1"), b + L"\\...*");
+    EXPECT_EQ(folder.ReadConfig(L"Folders2"), a + L"\\...*");
+    EXPECT_EQ(window.Dlg().m_folders1.GetAt(0), b + L"\\...");
+
+    SetDlgItemTextW(window.Handle(), IDC_STATUS, L"something else");
+    ListView_SetSelectionMark(list, 0);
+    window.Click(IDC_REMOVE);
+    EXPECT_EQ(window.RowCount(), 0);
+    EXPECT_EQ(folder.ReadConfig(L"Folders1"), L"");
+    EXPECT_EQ(folder.ReadConfig(L"Folders2"), L"");
+    // The start-up sequence ran again: the status line is read afresh.
+    EXPECT_EQ(window.ControlText(IDC_STATUS), L"No automatic synchronization planned.");
+    EXPECT_EQ(window.ColumnCount(), 2);
+}
+
+} // namespace
+} // namespace varnholt::test
