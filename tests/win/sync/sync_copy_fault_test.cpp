@@ -84,6 +84,10 @@ TEST_F(SyncCopyFaultTest, ReadOnlyTargetIsReplacedWithTheSourceAttributesAndTime
 TEST_F(SyncCopyFaultTest, DiskFullHalfwayLeavesTheOldTargetWhole) {
     const std::wstring small = test::HostFixturePath(L"small");
     ASSERT_FALSE(small.empty()) << "VARNHOLT_SYNC_FIXTURES is not set (run through CTest)";
+    if (GetFileAttributesW(test::HostFixturePath(L"no-small-disk").c_str()) !=
+        INVALID_FILE_ATTRIBUTES) {
+        GTEST_SKIP() << "no small file system could be mounted for this test";
+    }
     const std::wstring target = small + L"\\f.txt";
     {
         HANDLE file = CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
