@@ -1,4 +1,4 @@
-#include "platform/files_posix.h"
+#include "platform/native_path.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -16,24 +16,6 @@
 namespace varnholt {
 
 namespace {
-
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
-}
 
 FileError::Cause CauseOf(int error, FileError::Cause otherwise) {
     switch (error) {
@@ -97,48 +79,8 @@ std::string TemporaryNameBeside(const std::string& target) {
 
 } // namespace
 
-std::string NativePath(const std::wstring& path) {
-    std::string out;
-    out.reserve(path.size());
-    for (wchar_t w : path) {
-        const auto c = static_cast<char32_t>(w);
-        AppendUtf8(out, c == U'\\' ? U'/' : c);
-    }
-    return out;
-}
-
-std::wstring WidePath(const std::string& path) {
-    std::wstring out;
-    std::size_t i = 0;
-    while (i < path.size()) {
-        const auto b = static_cast<unsigned char>(path[i]);
-        char32_t c = 0xFFFD;
-        std::size_t length = 1;
-        if (b < 0x80) {
-            c = b;
-        } else if (b >= 0xC2 && b < 0xF5) {
-            length = b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
-            char32_t value = b & (0x3F >> (length - 1));
-            bool ok = i + length <= path.size();
-            for (std::size_t k = 1; ok && k < length; ++k) {
-                const auto next = static_cast<unsigned char>(path[i + k]);
-                ok = (next & 0xC0) == 0x80;
-                value = (value << 6) | (next & 0x3F);
-            }
-            if (ok) {
-                c = value;
-            } else {
-                length = 1;
-            }
-        }
-        out.push_back(static_cast<wchar_t>(c == U'/' ? U'\\' : c));
-        i += length;
-    }
-    return out;
-}
-
 std::string ReadWholeFile(const std::wstring& path) {
-    const std::string native = NativePath(path);
+    const std::string native = ToNativePath(path);
     Descriptor file(::open(native.c_str(), O_RDONLY | O_CLOEXEC));
     if (file.Get() < 0) {
         throw FileError(CauseOf(errno, FileError::Cause::Generic), path);
@@ -171,7 +113,7 @@ std::string ReadWholeFile(const std::wstring& path) {
 }
 
 void ReplaceWholeFile(const std::wstring& path, const std::string& bytes) {
-    const std::string target = NativePath(path);
+    const std::string target = ToNativePath(path);
     std::string temporary;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {

@@ -1,9 +1,10 @@
 #include <unistd.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
-#include "platform/files_posix.h"
+#include "platform/native_path.h"
 #include "platform/program_path_impl.h"
 
 namespace varnholt {
@@ -16,7 +17,11 @@ std::wstring RealModuleFileName() {
             return std::wstring();
         }
         if (static_cast<std::size_t>(length) < buffer.size()) {
-            return WidePath(std::string(buffer.data(), static_cast<std::size_t>(length)));
+            // The program's paths are Windows paths: '/' becomes '\\'.
+            std::wstring path =
+                FromNativeName(std::string(buffer.data(), static_cast<std::size_t>(length)));
+            std::replace(path.begin(), path.end(), L'/', L'\\');
+            return path;
         }
         buffer.resize(buffer.size() * 2);
     }
