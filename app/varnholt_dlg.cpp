@@ -80,14 +80,16 @@ BOOL CVarnholtDlg::OnInitDialog() {
     m_autostart = (m_options.size() >= 2 && m_options[1] == L'0') ? 0 : 1;
     m_firstTick = true;
 
-    const auto interval = SplitInterval(PowerClass::TextToInt(m_power.ReadConfigValue(L"SyncInterval")));
+    const auto interval =
+        SplitInterval(PowerClass::TextToInt(m_power.ReadConfigValue(L"SyncInterval")));
     m_days = interval.days;
     m_hours = interval.hours;
     m_minutes = interval.minutes;
 
     const std::int32_t next = PowerClass::TextToInt(m_power.ReadConfigValue(L"NextSync"));
-    m_status = next == 0 ? m_translation.GetText(text::kNoRunPlanned)
-                         : FormatCatalogueNumber(m_translation.GetText(text::kMinutesUntilRun), next);
+    m_status = next == 0
+                   ? m_translation.GetText(text::kNoRunPlanned)
+                   : FormatCatalogueNumber(m_translation.GetText(text::kMinutesUntilRun), next);
 
     UpdateData(FALSE);
 
@@ -164,9 +166,13 @@ void CVarnholtDlg::OnPaint() {
     DrawIcon(dc.m_hDC, x, y, m_hIcon);
 }
 
-HCURSOR CVarnholtDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
+HCURSOR CVarnholtDlg::OnQueryDragIcon() {
+    return static_cast<HCURSOR>(m_hIcon);
+}
 
-void CVarnholtDlg::OnExit() { OnOK(); }
+void CVarnholtDlg::OnExit() {
+    OnOK();
+}
 
 void CVarnholtDlg::ShowMessage(const std::wstring& text) {
     MessageBoxW(m_hWnd, text.c_str(), m_translation.GetText(text::kMessageCaption).c_str(), MB_OK);

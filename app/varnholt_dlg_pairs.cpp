@@ -44,7 +44,8 @@ void CVarnholtDlg::LoadFolderPairs() {
     for (const auto& entry : second) {
         m_folders2.Add(entry);
         // A second list longer than the first has no row for its extra entries.
-        m_pairList.SetItemText(row, 1, PowerClass::ShortenText(entry, kMaxShownLength, kHeadWhenLoaded));
+        m_pairList.SetItemText(row, 1,
+                               PowerClass::ShortenText(entry, kMaxShownLength, kHeadWhenLoaded));
         ++row;
     }
 
@@ -82,7 +83,8 @@ void CVarnholtDlg::OnAddFolders() {
 
     const std::wstring second = MakeFolderEntry(path);
     const int last = m_pairList.GetItemCount() - 1;
-    m_pairList.SetItemText(last, 1, PowerClass::ShortenText(second, kMaxShownLength, kHeadWhenAdded));
+    m_pairList.SetItemText(last, 1,
+                           PowerClass::ShortenText(second, kMaxShownLength, kHeadWhenAdded));
     m_pairList.EnsureVisible(last, TRUE);
     m_folders2.Add(second);
     StoreFolderList(L"Folders2", m_folders2);

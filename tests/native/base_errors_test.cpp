@@ -14,10 +14,10 @@ TEST(FileErrorTest, MissingFileNamesTheFullPath) {
 }
 
 TEST(FileErrorTest, EveryCauseNamesThePath) {
-    for (auto cause : {FileError::Cause::BadPath, FileError::Cause::AccessDenied,
-                       FileError::Cause::SharingViolation, FileError::Cause::DiskFull,
-                       FileError::Cause::ReadFailed, FileError::Cause::WriteFailed,
-                       FileError::Cause::Generic}) {
+    for (auto cause :
+         {FileError::Cause::BadPath, FileError::Cause::AccessDenied,
+          FileError::Cause::SharingViolation, FileError::Cause::DiskFull,
+          FileError::Cause::ReadFailed, FileError::Cause::WriteFailed, FileError::Cause::Generic}) {
         FileError e(cause, L"D:\\x.ini");
         EXPECT_NE(e.Message().find(L"D:\\x.ini"), std::wstring::npos);
         EXPECT_EQ(e.Message().find(L"%1"), std::wstring::npos);

@@ -21,7 +21,8 @@ MainWindow::~MainWindow() {
 std::wstring MainWindow::ControlText(int id) const {
     HWND control = GetDlgItem(Handle(), id);
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 

@@ -137,7 +137,8 @@ TEST_F(PairsTest, CancellingTheSecondDialogOfTheFirstPairLeavesEverythingEmpty) 
 }
 
 TEST_F(PairsTest, LongEntriesAreShortenedWithFifteenLeadingCharactersOnAddTenOnLoad) {
-    const std::wstring deep = folder.MakeFolder(L"a-folder-with-a-rather-long-name\\and-another-level");
+    const std::wstring deep =
+        folder.MakeFolder(L"a-folder-with-a-rather-long-name\\and-another-level");
     MainWindow window;
     MessageBoxAnswerer answerer;
     answerer.Press(IDOK);
@@ -151,7 +152,8 @@ TEST_F(PairsTest, LongEntriesAreShortenedWithFifteenLeadingCharactersOnAddTenOnL
     const std::wstring added = window.CellText(0, 0);
     EXPECT_EQ(added, entry.substr(0, 15) + L" ... " + entry.substr(entry.size() - 29));
     window.Dlg().OnInitDialog();
-    EXPECT_EQ(window.CellText(0, 0), entry.substr(0, 10) + L" ... " + entry.substr(entry.size() - 34));
+    EXPECT_EQ(window.CellText(0, 0),
+              entry.substr(0, 10) + L" ... " + entry.substr(entry.size() - 34));
 }
 
 TEST_F(PairsTest, FoldersBeyondLatinOneAreStoredEscapedAndComeBackWhole) {

@@ -41,8 +41,8 @@ void CreateFolders(const std::wstring& path) {
 ProgramFolder::ProgramFolder() {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
-    m_path = std::wstring(temp) + L"varnholt-app-" + std::to_wstring(GetCurrentProcessId()) +
-             L"-" + std::to_wstring(++g_folderCounter);
+    m_path = std::wstring(temp) + L"varnholt-app-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+             std::to_wstring(++g_folderCounter);
     RemoveTree(m_path);
     CreateFolders(m_path);
     if (!CopyFileW(VARNHOLT_SHIPPED_LANGUAGE_FILE, (m_path + L"\\Varnholttrl.ini").c_str(),
@@ -74,7 +74,9 @@ void ProgramFolder::WriteConfig(const std::map<std::wstring, std::wstring>& valu
     WriteFileBytes(ConfigPath(), bytes);
 }
 
-void ProgramFolder::RemoveConfig() { DeleteFileW(ConfigPath().c_str()); }
+void ProgramFolder::RemoveConfig() {
+    DeleteFileW(ConfigPath().c_str());
+}
 
 std::wstring ProgramFolder::ReadConfig(const std::wstring& key) const {
     return PowerClass().ReadConfigValue(key);

@@ -31,8 +31,8 @@ public:
     const std::vector<std::wstring>& Texts() const { return m_texts; }
 
 private:
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                 UINT_PTR, DWORD_PTR self) {
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                 DWORD_PTR self) {
         if (message == WM_SETTEXT) {
             auto* recorder = reinterpret_cast<StatusRecorder*>(self);
             const std::wstring text = reinterpret_cast<const wchar_t*>(lParam);
@@ -52,7 +52,9 @@ protected:
     std::wstring a = folder.MakeFolder(L"a");
     std::wstring b = folder.MakeFolder(L"b");
 
-    void PairAB() { folder.WriteConfig({{L"Folders1", a + L"\\...*"}, {L"Folders2", b + L"\\...*"}}); }
+    void PairAB() {
+        folder.WriteConfig({{L"Folders1", a + L"\\...*"}, {L"Folders2", b + L"\\...*"}});
+    }
 
     void File(const std::wstring& path, const std::string& content, int year, int month, int day,
               int hour, int minute, int second = 0) {
@@ -82,7 +84,8 @@ TEST_F(RunTest, CopiesFilesMissingOnEitherSideAtAnyDepthKeepingTheirTimes) {
                          ModificationTime(a + L"\\x\\y\\deep.txt")));
     EXPECT_EQ(ReadFileBytes(b + L"\\top.txt"), "top");
     EXPECT_EQ(ReadFileBytes(a + L"\\from-b.txt"), "b side");
-    EXPECT_TRUE(SameTime(ModificationTime(a + L"\\from-b.txt"), ModificationTime(b + L"\\from-b.txt")));
+    EXPECT_TRUE(
+        SameTime(ModificationTime(a + L"\\from-b.txt"), ModificationTime(b + L"\\from-b.txt")));
     // Folders without files are not reproduced; nothing else appears.
     EXPECT_FALSE(FileExists(b + L"\\empty"));
     ASSERT_EQ(shown.size(), 1u);
@@ -134,7 +137,8 @@ TEST_F(RunTest, APairOfTheSameFolderCopiesNothing) {
 TEST_F(RunTest, AShorterSecondListStopsTheRunBeforeAnyFileIsTouched) {
     File(a + L"\\only-a.txt", "a", 2015, 1, 1, 1, 1);
     const std::wstring c = folder.MakeFolder(L"c");
-    folder.WriteConfig({{L"Folders1", a + L"\\...*" + c + L"\\...*"}, {L"Folders2", b + L"\\...*"},
+    folder.WriteConfig({{L"Folders1", a + L"\\...*" + c + L"\\...*"},
+                        {L"Folders2", b + L"\\...*"},
                         {L"NextSync", L"9"}});
     MainWindow window;
     const std::wstring statusBefore = window.ControlText(IDC_STATUS);
@@ -160,11 +164,13 @@ TEST_F(RunTest, StatusLineFollowsTheRunAndEndsWithTheClosingTexts) {
     });
     window.Click(IDC_SYNC_NOW);
 
-    const std::vector<std::wstring> expected{
-        L"Synchronization running, please wait ...", L"Scanning folders ...",
-        L"Copying newer files ...",                  L"Synchronization running, please wait ...",
-        L"Scanning folders ...",                     L"Copying newer files ...",
-        L"Synchronization complete."};
+    const std::vector<std::wstring> expected{L"Synchronization running, please wait ...",
+                                             L"Scanning folders ...",
+                                             L"Copying newer files ...",
+                                             L"Synchronization running, please wait ...",
+                                             L"Scanning folders ...",
+                                             L"Copying newer files ...",
+                                             L"Synchronization complete."};
     EXPECT_EQ(recorder.Texts(), expected);
     EXPECT_EQ(statusWhileMessageOpen, L"Copying newer files ...");
     EXPECT_EQ(answerer.Count(), 1u);

@@ -19,8 +19,8 @@ struct IntervalCase {
 };
 
 void PrintTo(const IntervalCase& c, std::ostream* out) {
-    *out << "SyncInterval \"" << std::string(c.syncInterval, c.syncInterval + wcslen(c.syncInterval))
-         << "\"";
+    *out << "SyncInterval \""
+         << std::string(c.syncInterval, c.syncInterval + wcslen(c.syncInterval)) << "\"";
 }
 
 class StartupIntervalTest : public ::testing::TestWithParam<IntervalCase> {};
@@ -65,9 +65,9 @@ TEST(StartupTest, StatusLineShowsTheCountdownOrNoPlannedRun) {
 
 TEST(StartupTest, SecondCharacterOfOptionsTicksTheAutostartBox) {
     ProgramFolder folder;
-    for (const auto& [options, ticked] : {std::pair{L"00", false}, std::pair{L"01", true},
-                                          std::pair{L"0x", true}, std::pair{L"0", true},
-                                          std::pair{L"10", false}}) {
+    for (const auto& [options, ticked] :
+         {std::pair{L"00", false}, std::pair{L"01", true}, std::pair{L"0x", true},
+          std::pair{L"0", true}, std::pair{L"10", false}}) {
         folder.WriteConfig({{L"Options", options}});
         MainWindow window;
         EXPECT_EQ(window.IsChecked(IDC_AUTOSTART), ticked) << "Options " << options;
@@ -127,7 +127,8 @@ TEST(StartupTest, EnglishCaptionsMenusAndColumnsComeFromTheLanguageFile) {
     EXPECT_EQ(window.MenuText(0, 0), L"&Minimize to Systray");
     EXPECT_EQ(window.MenuText(1, 3), L"&About...");
     // Translating by position keeps each item's command.
-    EXPECT_EQ(GetMenuItemID(GetSubMenu(GetMenu(window.Handle()), 0), 5), static_cast<UINT>(ID_EXIT));
+    EXPECT_EQ(GetMenuItemID(GetSubMenu(GetMenu(window.Handle()), 0), 5),
+              static_cast<UINT>(ID_EXIT));
 }
 
 TEST(StartupTest, GermanSectionTranslatesEveryCaption) {
