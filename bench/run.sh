@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Builds the benchmark programs and times the synchronization run under Wine
+# against xcopy, a bare folder listing and rsync (see bench/README.md).
+#   bash bench/run.sh [--small] [--only many|big] [--keep]
+# Environment: BENCH_BUILD_DIR (default build/bench-win), JOBS.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${BENCH_BUILD_DIR:-build/bench-win}
+jobs=${JOBS:-$(nproc)}
+
+command -v rsync >/dev/null || {
+    echo "bench: rsync is missing (apt-get install -y --no-install-recommends rsync)" >&2
+    exit 1
+}
+
+echo "bench: building varnholt_bench and varnholt_bench_list in $build"
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" \
+    -DCMAKE_CROSSCOMPILING_EMULATOR="$PWD/tools/wine-exec" >/dev/null
+cmake --build "$build" -j "$jobs" --target varnholt_bench varnholt_bench_list >/dev/null
+
+df -h build | tail -1 | awk '{print "bench: " $4 " free on " $6}'
+exec tools/wine-env --prefix "$PWD/build/bench-wineprefix" \
+    python3 bench/bench.py --bin "$build/bench" "$@"

@@ -1,0 +1,197 @@
+// Times the synchronization run of the real main window.
+//
+//   varnholt_bench <program folder> [repeats] [--parts]
+//   varnholt_bench --hold
+//
+// The program folder holds config.ini, whose "Folders1" and "Folders2" name
+// the pairs, and the language file named by its "Product ID". The main window
+// is created modelessly on that folder, exactly as the program starts it, and
+// OnStartSyncNow runs `repeats` times (default 1) as a timer run does, so no
+// closing message box waits for an answer. Status texts, window refreshes and
+// copies all count. Output, one line each, read by bench/bench.py:
+//   open <seconds>                     creating the window (start-up sequence)
+//   pairs <n>
+//   run <seconds> listed <n>           one run; <n>: files of the last scan
+//   alive <seconds>                    from process creation to the end
+// --parts times, instead of the run, the two halves of its work on the same
+// pairs without the window: the scans of both folders of every pair, then
+// the comparison (and copy, where one is due) of every listed file:
+//   scan <seconds> listed <n>
+//   compare <seconds> copied <n>
+// Exit code 0, or 1 with a message on standard error.
+//
+// --hold keeps a small window open until the process is ended. Wine's desktop
+// process (explorer.exe /desktop) quits shortly after the last window of the
+// session closes, so without a holder each timed program would start a new
+// one first, which added about 1.5 s to every start here (and once hung the
+// new program for good). A real desktop is always there.
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+#include "app/varnholt_dlg.h"
+#include "base/errors.h"
+#include "bench/stopwatch.h"
+#include "platform/program_path.h"
+#include "sync/file_compare.h"
+#include "sync/folder_scan.h"
+#include "sync/run_paths.h"
+
+namespace {
+
+using varnholt::bench::Stopwatch;
+
+// Time since the process was created, by the system clock.
+double SecondsSinceProcessStart() {
+    FILETIME created, exited, kernel, user, now;
+    if (!::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user)) {
+        return -1.0;
+    }
+    ::GetSystemTimePreciseAsFileTime(&now);
+    const auto ticks = [](const FILETIME& t) {
+        return (static_cast<long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+    };
+    return static_cast<double>(ticks(now) - ticks(created)) / 1e7;
+}
+
+void PumpPending() {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
+int Hold() {
+    HWND window =
+        ::CreateWindowExW(0, L"STATIC", L"varnholt_bench holder", WS_OVERLAPPED | WS_VISIBLE, 0, 0,
+                          160, 60, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    if (!window) {
+        std::fwprintf(stderr, L"varnholt_bench: the holder window could not be created\n");
+        return 1;
+    }
+    std::wprintf(L"holding\n");
+    std::fflush(stdout);
+    MSG msg;
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        ::DispatchMessageW(&msg);
+    }
+    return 0;
+}
+
+// The run's work without the window: scan, then compare, both directions.
+void TimeParts(const varnholt::CStringArray& first, const varnholt::CStringArray& second) {
+    struct Direction {
+        std::wstring from;
+        std::wstring to;
+        varnholt::CStringArray files;
+    };
+    std::vector<Direction> directions;
+    for (std::size_t i = 0; i < first.GetSize(); ++i) {
+        directions.push_back({first.GetAt(i), second.GetAt(i), {}});
+        directions.push_back({second.GetAt(i), first.GetAt(i), {}});
+    }
+
+    const Stopwatch scanning;
+    std::size_t listed = 0;
+    for (auto& direction : directions) {
+        varnholt::ScanFolderTree(direction.from, direction.files, nullptr);
+        listed += direction.files.GetSize();
+    }
+    std::wprintf(L"scan %.6f listed %zu\n", scanning.Seconds(), listed);
+
+    const Stopwatch comparing;
+    const varnholt::SyncClock clock;
+    std::size_t copied = 0;
+    for (const auto& direction : directions) {
+        for (const auto& file : direction.files) {
+            const std::wstring target =
+                varnholt::TargetPath(direction.to, varnholt::RelativePart(file, direction.from));
+            copied += varnholt::SyncFile(file, target, clock) ? 1 : 0;
+        }
+    }
+    std::wprintf(L"compare %.6f copied %zu\n", comparing.Seconds(), copied);
+    std::fflush(stdout);
+}
+
+int RunBench(const std::wstring& programFolder, int repeats, bool parts) {
+    // Without its settings file the start-up sequence would report the error
+    // in a message box and wait for an answer that never comes.
+    const std::wstring config = programFolder + L"\\config.ini";
+    if (::GetFileAttributesW(config.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        std::fwprintf(stderr, L"varnholt_bench: %ls is missing\n", config.c_str());
+        return 1;
+    }
+    varnholt::SetModuleFileNameForTesting(programFolder + L"\\Varnholt.exe");
+
+    // The list view's window class, as the application object registers it.
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof(controls);
+    controls.dwICC = ICC_WIN95_CLASSES;
+    ::InitCommonControlsEx(&controls);
+
+    varnholt::CVarnholtDlg dlg;
+    const Stopwatch opening;
+    if (!dlg.Create()) {
+        std::fwprintf(stderr, L"varnholt_bench: the main window could not be created\n");
+        return 1;
+    }
+    PumpPending();
+    std::wprintf(L"open %.6f\n", opening.Seconds());
+    std::wprintf(L"pairs %zu\n", dlg.m_folders1.GetSize());
+    std::fflush(stdout);
+
+    for (int i = 0; i < repeats; ++i) {
+        if (parts) {
+            TimeParts(dlg.m_folders1, dlg.m_folders2);
+            continue;
+        }
+        dlg.m_scheduledRun = true;
+        const Stopwatch run;
+        dlg.OnStartSyncNow();
+        const double seconds = run.Seconds();
+        std::wprintf(L"run %.6f listed %zu\n", seconds, dlg.m_fileList.GetSize());
+        std::fflush(stdout);
+        // What the window would have done between two runs.
+        PumpPending();
+    }
+
+    dlg.DestroyWindow();
+    PumpPending();
+    std::wprintf(L"alive %.6f\n", SecondsSinceProcessStart());
+    return 0;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc == 2 && std::wcscmp(argv[1], L"--hold") == 0) {
+        return Hold();
+    }
+    const bool parts = argc > 2 && std::wcscmp(argv[argc - 1], L"--parts") == 0;
+    const int positional = argc - (parts ? 1 : 0);
+    if (positional < 2 || positional > 3) {
+        std::fwprintf(stderr, L"usage: varnholt_bench <program folder> [repeats] [--parts]\n"
+                              L"       varnholt_bench --hold\n");
+        return 2;
+    }
+    const int repeats = positional == 3 ? std::wcstol(argv[2], nullptr, 10) : 1;
+    if (repeats < 1) {
+        std::fwprintf(stderr, L"varnholt_bench: repeats must be at least 1\n");
+        return 2;
+    }
+    try {
+        return RunBench(argv[1], repeats, parts);
+    } catch (const varnholt::Error& error) {
+        std::fwprintf(stderr, L"varnholt_bench: %ls\n", error.Message().c_str());
+    } catch (const std::exception& error) {
+        std::fwprintf(stderr, L"varnholt_bench: %hs\n", error.what());
+    }
+    return 1;
+}
