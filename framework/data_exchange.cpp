@@ -25,7 +25,10 @@ void DDX_Text(CDataExchange* pDX, int id, std::wstring& value) {
     CWnd control(Control(pDX, id));
     if (pDX->m_bSaveAndValidate) {
         value = control.GetWindowText();
-    } else {
+    } else if (control.GetWindowText() != value) {
+        // Only a changed text is set: setting a control's text repaints it
+        // (and resets an edit's caret), which a run that pushes its fields
+        // after every folder would otherwise pay thousands of times.
         control.SetWindowText(value);
     }
 }

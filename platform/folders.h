@@ -10,6 +10,7 @@ namespace varnholt {
 struct FolderItem {
     std::wstring name;
     bool isFolder = false; // the entry has the folder attribute (links to folders too)
+    bool isLink = false;   // a link, junction or other reparse point, not a plain entry
 };
 
 // A listing of one folder's entries in the order the file system returns them

@@ -41,6 +41,12 @@ bool FolderListing::Next(FolderItem& item) {
         return false;
     }
     item.name = FromNativeName(entry->d_name);
+    item.isLink = entry->d_type == DT_LNK;
+    if (entry->d_type == DT_UNKNOWN) {
+        struct stat info {};
+        std::string full = m_state->folder + entry->d_name;
+        item.isLink = lstat(full.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+    }
     if (entry->d_type == DT_DIR) {
         item.isFolder = true;
     } else if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {

@@ -34,6 +34,7 @@ bool FolderListing::Next(FolderItem& item) {
     m_state->pending = false;
     item.name = m_state->data.cFileName;
     item.isFolder = (m_state->data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    item.isLink = (m_state->data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
     return true;
 }
 

@@ -14,37 +14,61 @@ namespace {
 // The filler that the recursion puts where a folder entry has its "\...".
 constexpr wchar_t kScanFiller[] = L"aaaa";
 
+// Link loops: a folder reached through a link (or below one) is never
+// entered when it is already on the way down from the scanned folder,
+// compared by identity (volume and file index), not by name. Without links a
+// folder tree has no cycles, so identities are queried only once the way
+// down has passed a link, and for the folders above it only then: a tree
+// without links costs no identity query at all.
 class FolderScan {
 public:
     FolderScan(CStringArray& fileList, const std::function<void()>& afterEachFolder)
         : m_fileList(fileList), m_afterEachFolder(afterEachFolder), m_now(CurrentFileTime()) {}
 
-    void Scan(const std::wstring& argument) {
+    void Scan(const std::wstring& argument, bool throughLink) {
         std::wstring folder = StripFolderEntryTail(argument);
         if (folder.empty()) {
             return; // "/*" alone would list the root of the current drive
         }
-        // The identities of the folders on the way down; an unknown identity
-        // is not recorded (the listing of such a folder usually fails too,
-        // and path length limits bound the depth in any case).
-        // "C:" alone would name the current folder of drive C, not its root.
-        FolderIdentity identity;
-        bool known = QueryFolderIdentity(folder.back() == L':' ? folder + L'\\' : folder, identity);
-        if (known) {
-            for (const FolderIdentity& ancestor : m_path) {
-                if (ancestor == identity) {
-                    return;
+        Frame frame{folder, {}, false, false};
+        if (throughLink || m_linksOnTheWay > 0) {
+            // An unknown identity is not compared (the listing of such a
+            // folder usually fails too, and path length limits bound the
+            // depth in any case).
+            if (LoadIdentity(frame)) {
+                for (Frame& ancestor : m_path) {
+                    if (LoadIdentity(ancestor) && ancestor.identity == frame.identity) {
+                        return;
+                    }
                 }
             }
-            m_path.push_back(identity);
         }
+        m_path.push_back(std::move(frame));
+        m_linksOnTheWay += throughLink ? 1 : 0;
         ListFolder(folder);
-        if (known) {
-            m_path.pop_back();
-        }
+        m_linksOnTheWay -= throughLink ? 1 : 0;
+        m_path.pop_back();
     }
 
 private:
+    struct Frame {
+        std::wstring folder;
+        FolderIdentity identity;
+        bool identityQueried = false;
+        bool known = false;
+    };
+
+    static bool LoadIdentity(Frame& frame) {
+        if (!frame.identityQueried) {
+            frame.identityQueried = true;
+            // "C:" alone would name the current folder of drive C, not its root.
+            const std::wstring& folder = frame.folder;
+            frame.known = QueryFolderIdentity(folder.back() == L':' ? folder + L'\\' : folder,
+                                              frame.identity);
+        }
+        return frame.known;
+    }
+
     void ListFolder(const std::wstring& folder) {
         {
             FolderListing listing;
@@ -56,7 +80,7 @@ private:
                 std::wstring path = folder + L'\\' + item.name;
                 if (item.isFolder) {
                     if (item.name != L"." && item.name != L"..") {
-                        Scan(path + kScanFiller);
+                        Scan(path + kScanFiller, item.isLink);
                     }
                 } else if (IsCopyTemporaryName(item.name)) {
                     RemoveAbandonedCopy(path, item.name, m_now);
@@ -73,14 +97,15 @@ private:
     CStringArray& m_fileList;
     const std::function<void()>& m_afterEachFolder;
     std::int64_t m_now;
-    std::vector<FolderIdentity> m_path;
+    std::vector<Frame> m_path;
+    int m_linksOnTheWay = 0;
 };
 
 } // namespace
 
 void ScanFolderTree(const std::wstring& scanArgument, CStringArray& fileList,
                     const std::function<void()>& afterEachFolder) {
-    FolderScan(fileList, afterEachFolder).Scan(scanArgument);
+    FolderScan(fileList, afterEachFolder).Scan(scanArgument, false);
 }
 
 } // namespace varnholt
