@@ -21,6 +21,10 @@ bool PlatformCopyFile(const std::wstring& from, const std::wstring& to);
 // still exists.
 bool ReplaceFileWith(const std::wstring& source, const std::wstring& target);
 
+// Writes the file's content through to the disk (FlushFileBuffers, fsync),
+// so that a rename that follows can never outlive the data after a power cut.
+bool FlushFileToDisk(const std::wstring& path);
+
 // Deletes a file, also a read-only one. True when it is gone.
 bool RemoveFile(const std::wstring& path);
 

@@ -101,6 +101,16 @@ bool ReplaceFileWith(const std::wstring& source, const std::wstring& target) {
     return true;
 }
 
+bool FlushFileToDisk(const std::wstring& path) {
+    const int file = open(ToNativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (file < 0) {
+        return false;
+    }
+    const bool flushed = fsync(file) == 0;
+    close(file);
+    return flushed;
+}
+
 bool RemoveFile(const std::wstring& path) {
     return unlink(ToNativePath(path).c_str()) == 0 || errno == ENOENT;
 }

@@ -44,6 +44,28 @@ bool ReplaceFileWith(const std::wstring& source, const std::wstring& target) {
     return false;
 }
 
+bool FlushFileToDisk(const std::wstring& path) {
+    // Flushing needs write access, which a read-only file (the copy of a
+    // read-only source) refuses: its attribute is lifted for the moment.
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    const bool readOnly =
+        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+    if (readOnly) {
+        SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    }
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    bool flushed = false;
+    if (file != INVALID_HANDLE_VALUE) {
+        flushed = FlushFileBuffers(file) != FALSE;
+        CloseHandle(file);
+    }
+    if (readOnly) {
+        SetFileAttributesW(path.c_str(), attributes);
+    }
+    return flushed;
+}
+
 bool RemoveFile(const std::wstring& path) {
     DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {

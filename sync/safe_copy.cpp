@@ -111,6 +111,12 @@ CopyResult SafeCopyFile(const std::wstring& from, const std::wstring& to,
         RemoveFile(temporary);
         return CopyResult::CopyFailed;
     }
+    // The new content must be on the disk before the rename can be: after a
+    // power cut the target then holds either its old or its new content.
+    if (!FlushFileToDisk(temporary)) {
+        RemoveFile(temporary);
+        return CopyResult::CopyFailed;
+    }
     if (beforeReplace) {
         beforeReplace(temporary);
     }

@@ -8,8 +8,9 @@
 // modification time, so later runs think the pair is in step. Instead the
 // file is copied to a temporary file in the target's folder, checked (it must
 // exist and be as long as the source), given the source's modification time
-// if the platform copy did not keep it, and then put in place of the target
-// in one rename (a read-only target included). Any failure deletes the
+// if the platform copy did not keep it, written through to the disk, and then
+// put in place of the target in one rename (a read-only target included), so
+// that even a power cut leaves the target with its old or its new content. Any failure deletes the
 // temporary file and leaves the target as it was.
 //
 // Temporary files
