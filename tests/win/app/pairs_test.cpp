@@ -58,6 +58,13 @@ const wchar_t kFirstMessage[] =
     L"Please choose the first folder of the new pair.\n\nIts files will be kept in step with the "
     L"second folder, which you choose next.";
 
+// Queues the answers of a complete Add: both messages read and confirmed,
+// `first` and `second` chosen in the two folder dialogs.
+void AnswerAdd(MessageBoxAnswerer& answerer, const std::wstring& first,
+               const std::wstring& second) {
+    AnswerAdd(answerer, first, second);
+}
+
 class PairsTest : public ::testing::Test {
 protected:
     ProgramFolder folder;
@@ -68,10 +75,7 @@ protected:
 TEST_F(PairsTest, AddShowsBothMessagesAndStoresThePair) {
     MainWindow window;
     MessageBoxAnswerer answerer;
-    answerer.Press(IDOK);
-    answerer.Do(Choose(a));
-    answerer.Press(IDOK);
-    answerer.Do(Choose(b));
+    AnswerAdd(answerer, a, b);
     window.Click(IDC_ADD);
 
     ASSERT_EQ(answerer.Count(), 4u);
@@ -141,10 +145,7 @@ TEST_F(PairsTest, LongEntriesAreShortenedWithFifteenLeadingCharactersOnAddTenOnL
         folder.MakeFolder(L"a-folder-with-a-rather-long-name\\and-another-level");
     MainWindow window;
     MessageBoxAnswerer answerer;
-    answerer.Press(IDOK);
-    answerer.Do(Choose(deep));
-    answerer.Press(IDOK);
-    answerer.Do(Choose(b));
+    AnswerAdd(answerer, deep, b);
     window.Click(IDC_ADD);
 
     const std::wstring entry = deep + L"\\...";
@@ -160,10 +161,7 @@ TEST_F(PairsTest, FoldersBeyondLatinOneAreStoredEscapedAndComeBackWhole) {
     const std::wstring cyrillic = folder.MakeFolder(L"\u0414\u0430\u043d\u043d\u044b\u0435");
     MainWindow window;
     MessageBoxAnswerer answerer;
-    answerer.Press(IDOK);
-    answerer.Do(Choose(cyrillic));
-    answerer.Press(IDOK);
-    answerer.Do(Choose(b));
+    AnswerAdd(answerer, cyrillic, b);
     window.Click(IDC_ADD);
 
     const std::wstring stored = folder.ReadConfig(L"Folders1");
