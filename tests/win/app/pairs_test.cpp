@@ -62,7 +62,10 @@ const wchar_t kFirstMessage[] =
 // `first` and `second` chosen in the two folder dialogs.
 void AnswerAdd(MessageBoxAnswerer& answerer, const std::wstring& first,
                const std::wstring& second) {
-    AnswerAdd(answerer, first, second);
+    answerer.Press(IDOK);
+    answerer.Do(Choose(first));
+    answerer.Press(IDOK);
+    answerer.Do(Choose(second));
 }
 
 class PairsTest : public ::testing::Test {
