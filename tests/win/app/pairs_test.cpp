@@ -78,8 +78,17 @@ protected:
 TEST_F(PairsTest, AddShowsBothMessagesAndStoresThePair) {
     MainWindow window;
     MessageBoxAnswerer answerer;
-    AnswerAdd(answerer, a, b);
+    // The first folder is stored before the second one is asked for.
+    std::wstring storedDuringSecondMessage;
+    answerer.Press(IDOK);
+    answerer.Do(Choose(a));
+    answerer.Do([&](const ShownDialog& dialog) {
+        storedDuringSecondMessage = folder.ReadConfig(L"Folders1");
+        MessageBoxAnswerer::PressButton(dialog.window, IDOK);
+    });
+    answerer.Do(Choose(b));
     window.Click(IDC_ADD);
+    EXPECT_EQ(storedDuringSecondMessage, a + L"\\...*");
 
     ASSERT_EQ(answerer.Count(), 4u);
     const ShownDialog& first = answerer.Shown()[0];
