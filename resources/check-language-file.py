@@ -14,9 +14,14 @@ Exits 0 when the file is sound, 1 with one line per problem otherwise:
     once and nothing else; the "[----]" section (the system-default choice of
     the language dialog) holds only its display name, "System default language";
   - the format entries have exactly their placeholder (75: one "%d", 140:
-    one "%s", 115: none), with a literal percent sign written "%%";
-  - "&" accelerators are not doubled up within one menu or within the main
-    window (whose Alt+letter keys share one space with the menu bar);
+    one "%s", 115: none), with a literal percent sign written "%%"; the other
+    entries are shown as written and hold no "%" at all;
+  - the message-box caption (00005) is the product name, the same in every
+    section;
+  - a caption has an "&" accelerator exactly where the English one has, and
+    it marks a letter or digit; accelerators are not doubled up within one
+    menu or within the main window (whose Alt+letter keys share one space
+    with the menu bar);
   - display names are unique.
 """
 
@@ -61,8 +66,11 @@ def accelerator(text):
     return keys
 
 
-def check_entry_text(marker, number, text, problems):
+def check_entry_text(marker, number, text, english, problems):
+    """`english` is the [1033] text of the same entry (None when it has none)."""
     where = f"{marker} {number:05d}"
+    if number not in FORMATS and "%" in text:
+        problems.append(f"{where}: '%' in a text that is not a format (it shows as written)")
     if number in FORMATS:
         found = [c for c in CONVERSION.findall(text) if c != "%%"]
         if found != FORMATS[number]:
@@ -72,8 +80,14 @@ def check_entry_text(marker, number, text, problems):
             problems.append(f"{where}: a lone '%' (write a literal percent sign as %%)")
     if text.endswith("&") and not text.endswith("&&"):
         problems.append(f"{where}: '&' at the end marks no character")
-    if len(accelerator(text)) > 1:
+    keys = accelerator(text)
+    if len(keys) > 1:
         problems.append(f"{where}: more than one accelerator")
+    if any(not key.isalnum() for key in keys):
+        problems.append(f"{where}: the accelerator marks {keys[0]!r}, not a letter or digit")
+    if english is not None and bool(accelerator(english)) != bool(keys):
+        want = "one, as the English text has" if accelerator(english) else "none, as in English"
+        problems.append(f"{where}: accelerator {'&' + keys[0] if keys else 'missing'}, expected {want}")
     if text != text.strip():
         problems.append(f"{where}: blank at the start or end of the text")
 
@@ -147,6 +161,7 @@ def check(path):
     for marker in set(markers):
         if markers.count(marker) > 1:
             problems.append(f"{marker}: section appears more than once")
+    english = next((entries for marker, _, entries in sections if marker == "[1033]"), {})
     names = [s[1] for s in sections]
     for name in set(names):
         if names.count(name) > 1:
@@ -167,7 +182,10 @@ def check(path):
         if extra:
             problems.append(f"{marker}: unknown entries {', '.join(f'{n:05d}' for n in extra)}")
         for number, text in entries.items():
-            check_entry_text(marker, number, text, problems)
+            check_entry_text(marker, number, text, english.get(number), problems)
+        if 5 in entries and 5 in english and entries[5] != english[5]:
+            problems.append(f"{marker} 00005: the message-box caption must be {english[5]!r}, "
+                            "the product name")
         for group, numbers in ACCELERATOR_GROUPS.items():
             seen = {}
             for number in numbers:
