@@ -11,7 +11,9 @@ packages=(
     binutils-mingw-w64-x86-64   # windres
     wine64                      # runs the program and its tests
     xvfb                        # a display when there is none
-    python3                     # checks the shipped language file
+    python3                     # checks the shipped language file and the help file
+    fp-utils                    # chmcmd: compiles the help file help.chm
+    libchm-bin                  # extract_chmLib: the help file's test reads help.chm back
     x11-utils x11-apps imagemagick  # screenshot of the main window (xwininfo, xwd, convert)
 )
 
