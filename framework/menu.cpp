@@ -24,58 +24,8 @@ BOOL SetItemText(HMENU menu, UINT item, BOOL byPosition, const std::wstring& tex
 
 } // namespace
 
-CMenu::~CMenu() {
-    if (m_owned && m_hMenu != nullptr) {
-        ::DestroyMenu(m_hMenu);
-    }
-}
-
-CMenu& CMenu::operator=(const CMenu& other) noexcept {
-    if (this != &other) {
-        HMENU menu = other.m_hMenu;
-        Attach(nullptr);
-        m_hMenu = menu;
-        m_owned = false;
-    }
-    return *this;
-}
-
-CMenu::CMenu(CMenu&& other) noexcept
-    : m_hMenu(std::exchange(other.m_hMenu, nullptr)), m_owned(std::exchange(other.m_owned, false)) {
-}
-
-CMenu& CMenu::operator=(CMenu&& other) noexcept {
-    if (this != &other) {
-        bool owned = std::exchange(other.m_owned, false);
-        HMENU menu = std::exchange(other.m_hMenu, nullptr);
-        Attach(menu);
-        m_owned = owned;
-    }
-    return *this;
-}
-
-BOOL CMenu::LoadMenu(UINT id) {
-    HMENU menu = ::LoadMenuW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(id));
-    Attach(menu);
-    return menu != nullptr;
-}
-
-void CMenu::Attach(HMENU menu) noexcept {
-    if (m_owned && m_hMenu != nullptr && m_hMenu != menu) {
-        ::DestroyMenu(m_hMenu);
-    }
-    m_hMenu = menu;
-    m_owned = menu != nullptr;
-}
-
-HMENU CMenu::Detach() noexcept {
-    m_owned = false;
-    return std::exchange(m_hMenu, nullptr);
-}
-
-BOOL CMenu::DestroyMenu() noexcept {
-    HMENU menu = Detach();
-    return menu != nullptr && ::DestroyMenu(menu);
+UniqueMenu LoadMenuResource(UINT id) {
+    return UniqueMenu(::LoadMenuW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(id)));
 }
 
 CMenu CMenu::GetSubMenu(int pos) const {

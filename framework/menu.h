@@ -1,37 +1,25 @@
 #pragma once
-// CMenu: a view over an HMENU. A menu it loaded itself (LoadMenu) or was
-// given with Attach is owned and destroyed with it; menus it merely looks at
-// (a window's menu bar, a drop-down, the system menu) are never destroyed.
+// CMenu: a cheap, copyable view over an HMENU (a window's menu bar, a
+// drop-down, the system menu, a loaded menu). It never destroys the menu: a
+// menu the program loads itself is owned by a UniqueMenu (LoadMenuResource).
 
 #include <windows.h>
 
 #include <string>
 
+#include "framework/handles.h"
+
 namespace varnholt {
+
+// Loads a menu resource of the application; empty when there is none.
+UniqueMenu LoadMenuResource(UINT id);
 
 class CMenu {
 public:
     CMenu() noexcept = default;
     explicit CMenu(HMENU menu) noexcept : m_hMenu(menu) {}
-    ~CMenu();
-    // A copy is always a non-owning view of the same menu.
-    CMenu(const CMenu& other) noexcept : m_hMenu(other.m_hMenu) {}
-    CMenu& operator=(const CMenu& other) noexcept;
-    CMenu(CMenu&& other) noexcept;
-    CMenu& operator=(CMenu&& other) noexcept;
 
     HMENU GetSafeHmenu() const noexcept { return m_hMenu; }
-    bool IsOwner() const noexcept { return m_owned; }
-
-    // Loads a menu resource of the application and owns it; a menu owned
-    // before is destroyed first.
-    BOOL LoadMenu(UINT id);
-    // Takes ownership of `menu` (destroying an owned one first).
-    void Attach(HMENU menu) noexcept;
-    // Gives up the menu without destroying it.
-    HMENU Detach() noexcept;
-    // Destroys the menu held (owned or not) and empties the object.
-    BOOL DestroyMenu() noexcept;
 
     CMenu GetSubMenu(int pos) const;
     int GetMenuItemCount() const;
@@ -58,9 +46,6 @@ public:
     static bool IsTrackingPopup(HMENU popup) noexcept;
 
     HMENU m_hMenu = nullptr;
-
-private:
-    bool m_owned = false;
 };
 
 } // namespace varnholt

@@ -1,5 +1,5 @@
 // Menu texts change in place: the command id, the drop-down and the states
-// stay. Loaded menus are owned; views are not.
+// stay. A loaded menu is owned by its UniqueMenu; views never destroy it.
 
 #include <gtest/gtest.h>
 
@@ -12,8 +12,9 @@ namespace {
 
 class MenuTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(bar.LoadMenu(IDR_PROBE_MENU)); }
-    CMenu bar;
+    void SetUp() override { ASSERT_TRUE(loaded); }
+    UniqueMenu loaded = LoadMenuResource(IDR_PROBE_MENU);
+    CMenu bar{loaded.get()};
 };
 
 TEST_F(MenuTest, RenamingADropDownByPositionKeepsItsSubmenu) {
@@ -69,22 +70,18 @@ TEST_F(MenuTest, CmdUiActsOnTheItemAtItsIndex) {
     EXPECT_TRUE(ui.m_menu.GetMenuState(3, MF_BYPOSITION) & MF_GRAYED);
 }
 
-TEST_F(MenuTest, LoadingAgainDestroysTheOwnedMenuButViewsDestroyNothing) {
-    HMENU first = bar.m_hMenu;
+TEST_F(MenuTest, ViewsDestroyNothingAndTheOwnerDestroysTheMenuOnce) {
+    HMENU first = loaded.get();
     {
-        CMenu view = bar; // a copy is a view
-        EXPECT_FALSE(view.IsOwner());
+        CMenu view = bar;
+        CMenu dropDown = view.GetSubMenu(0);
+        EXPECT_EQ(dropDown.GetMenuItemCount(), 4);
     }
     EXPECT_TRUE(::IsMenu(first));
-    ASSERT_TRUE(bar.LoadMenu(IDR_PROBE_MENU));
+    loaded = LoadMenuResource(IDR_PROBE_MENU); // loading again replaces the old menu
     EXPECT_FALSE(::IsMenu(first));
-
-    HMENU second = bar.m_hMenu;
-    CMenu moved = std::move(bar);
-    EXPECT_TRUE(moved.IsOwner());
-    EXPECT_EQ(bar.m_hMenu, nullptr);
-    moved = CMenu(::GetSubMenu(second, 0)); // assigning a view drops the owned menu
-    EXPECT_FALSE(::IsMenu(second));
+    EXPECT_TRUE(::IsMenu(loaded.get()));
+    EXPECT_FALSE(LoadMenuResource(12345)); // no such menu resource
 }
 
 TEST_F(MenuTest, AppendedItemsShowUpAtTheEnd) {

@@ -139,9 +139,9 @@ TEST_F(MessageMapTest, ObjectPointerIsClearedWhenTheWindowIsDestroyed) {
 }
 
 TEST_F(MessageMapTest, TrackedShortcutMenuIsRecognisedInItsInitMenuPopup) {
-    CMenu menu;
-    ASSERT_TRUE(menu.LoadMenu(IDR_PROBE_MENU));
-    CMenu popup = menu.GetSubMenu(1);
+    UniqueMenu menu = LoadMenuResource(IDR_PROBE_MENU);
+    ASSERT_TRUE(menu);
+    CMenu popup = CMenu(menu.get()).GetSubMenu(1);
     // A timer closes the menu once it is open.
     ::SetTimer(dialog.m_hWnd, 99, 50, [](HWND, UINT, UINT_PTR, DWORD) { ::EndMenu(); });
     ::SetForegroundWindow(dialog.m_hWnd);

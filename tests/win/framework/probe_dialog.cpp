@@ -6,6 +6,7 @@
 
 #include "base/errors.h"
 #include "base/string_array.h"
+#include "framework/menu_update.h"
 
 namespace varnholt::test {
 
@@ -16,6 +17,9 @@ const MessageMap<ProbeDialog> ProbeDialog::kMessageMap{
     OnControlNotify<&ProbeDialog::OnEditChange>(IDC_EDIT1, EN_CHANGE),
     OnNotify<&ProbeDialog::OnListClick>(IDC_LIST, NM_CLICK),
     OnUpdateCommandUI<&ProbeDialog::OnUpdateOpen>(ID_FILE_OPEN),
+    OnUpdateCommandUI<&ProbeDialog::OnUpdateOther>(ID_RECENT_ONE),
+    OnUpdateCommandUI<&ProbeDialog::OnUpdateOther>(ID_RECENT_TWO),
+    OnUpdateCommandUI<&ProbeDialog::OnUpdateOther>(ID_HELP_ABOUT),
     OnMessage<&ProbeDialog::OnAdd>(WM_APP_ADD),
     OnMessage<&ProbeDialog::OnThrow>(WM_APP_THROW),
     OnMessage<&ProbeDialog::OnDestroyRequest>(WM_APP_DESTROY),
@@ -65,6 +69,14 @@ void ProbeDialog::OnUpdateOpen(CCmdUI* ui) {
     updatedId = ui->m_nID;
     updatedIndex = ui->m_nIndex;
     ui->SetText(L"Open (updated)");
+    OnUpdateOther(ui);
+}
+
+void ProbeDialog::OnUpdateOther(CCmdUI* ui) {
+    updates.push_back({ui->m_nID, ui->m_nIndex, ui->m_parentMenu.m_hMenu});
+    if (onUpdate) {
+        onUpdate(ui);
+    }
 }
 
 LRESULT ProbeDialog::OnThrow(WPARAM wParam, LPARAM) {
@@ -120,6 +132,9 @@ void ProbeDialog::OnInitMenuPopup(CMenu menu, UINT index, BOOL system) {
     popupIndex = index;
     popupSystem = system;
     popupTracked = IsTrackingPopup(menu.m_hMenu);
+    if (routePopups) {
+        RouteMenuPopupUpdates(*this, menu);
+    }
 }
 
 } // namespace varnholt::test

@@ -33,7 +33,9 @@ public:
     std::function<void(ProbeDialog&)> onInit;     // end of OnInitDialog
     std::function<void(ProbeDialog&)> onExchange; // inside DoDataExchange
     std::function<void(ProbeDialog&)> onCallback; // WM_APP_CALLBACK
+    std::function<void(CCmdUI*)> onUpdate;        // inside every update handler
     bool exchangeControls = true;                 // DDX on the probe's controls
+    bool routePopups = false; // WM_INITMENUPOPUP routes the popup's update handlers
 
     // Bound members.
     std::wstring m_text;
@@ -59,6 +61,13 @@ public:
     bool popupTracked = false;
     UINT updatedId = 0;
     UINT updatedIndex = 0;
+    struct Update {
+        UINT id;
+        UINT index;
+        HMENU parent;
+        bool operator==(const Update&) const = default;
+    };
+    std::vector<Update> updates; // every update handler call, in order
     HCURSOR dragIcon = nullptr;
 
     using CDialog::Default;
@@ -70,6 +79,7 @@ private:
     void OnEditChange() { ++editChanges; }
     void OnListClick(NMHDR* header, LRESULT* result);
     void OnUpdateOpen(CCmdUI* ui);
+    void OnUpdateOther(CCmdUI* ui); // ID_RECENT_ONE, ID_RECENT_TWO, ID_HELP_ABOUT
     LRESULT OnAdd(WPARAM wParam, LPARAM lParam) { return static_cast<LRESULT>(wParam) + lParam; }
     LRESULT OnThrow(WPARAM wParam, LPARAM lParam);
     LRESULT OnDestroyRequest(WPARAM, LPARAM);
