@@ -141,36 +141,18 @@ TEST(LifecycleTest, MinimisedWindowOffersItsIconForDragging) {
     EXPECT_NE(window.Dlg().m_hIcon, nullptr);
 }
 
-// Runs the main window modally, as the program does, and does `act` to it
-// once it is up. Returns DoModal's result.
-INT_PTR RunModal(void (*act)(HWND)) {
-    static void (*action)(HWND);
-    action = act;
-    static UINT_PTR timer;
-    timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
-        HWND main = FindWindowW(L"#32770", L"Oskenby Varnholt");
-        if (main && IsWindowVisible(main)) {
-            KillTimer(nullptr, timer);
-            action(main);
-        }
-    });
-    CVarnholtDlg dlg;
-    const INT_PTR result = dlg.DoModal();
-    KillTimer(nullptr, timer);
-    return result;
-}
-
 TEST(LifecycleTest, EndsOnExitEnterEscapeAndTheCloseBox) {
     ProgramFolder folder;
-    EXPECT_EQ(RunModal([](HWND w) { PostMessageW(w, WM_COMMAND, ID_EXIT, 0); }), IDOK);
-    EXPECT_EQ(RunModal([](HWND w) { PostMessageW(w, WM_SYSCOMMAND, SC_CLOSE, 0); }), IDCANCEL);
-    EXPECT_EQ(RunModal([](HWND w) {
+    EXPECT_EQ(RunMainWindowModally([](HWND w) { PostMessageW(w, WM_COMMAND, ID_EXIT, 0); }), IDOK);
+    EXPECT_EQ(RunMainWindowModally([](HWND w) { PostMessageW(w, WM_SYSCOMMAND, SC_CLOSE, 0); }),
+              IDCANCEL);
+    EXPECT_EQ(RunMainWindowModally([](HWND w) {
                   HWND days = GetDlgItem(w, IDC_DAYS);
                   SetFocus(days);
                   PostMessageW(days, WM_KEYDOWN, VK_RETURN, 0);
               }),
               IDOK);
-    EXPECT_EQ(RunModal([](HWND w) {
+    EXPECT_EQ(RunMainWindowModally([](HWND w) {
                   HWND days = GetDlgItem(w, IDC_DAYS);
                   SetFocus(days);
                   PostMessageW(days, WM_KEYDOWN, VK_ESCAPE, 0);

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "tests/win/support/pump.h"
+#include "tests/win/support/window_watcher.h"
 
 namespace varnholt::test {
 
@@ -77,6 +78,12 @@ std::wstring MainWindow::MenuText(int position, int item) const {
     wchar_t buffer[256] = {};
     GetMenuStringW(menu, static_cast<UINT>(at), buffer, 256, MF_BYPOSITION);
     return buffer;
+}
+
+INT_PTR RunMainWindowModally(const std::function<void(HWND)>& act) {
+    WindowWatcher watcher(L"#32770", L"Oskenby Varnholt", act);
+    CVarnholtDlg dlg;
+    return dlg.DoModal();
 }
 
 } // namespace varnholt::test

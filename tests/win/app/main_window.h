@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -39,5 +40,9 @@ public:
 private:
     std::unique_ptr<CVarnholtDlg> m_dlg;
 };
+
+// Runs a main window modally, as the program does, and does `act` to it once
+// it is up. Returns DoModal's result.
+INT_PTR RunMainWindowModally(const std::function<void(HWND)>& act);
 
 } // namespace varnholt::test
