@@ -17,7 +17,20 @@ const MessageMap<CVarnholtDlg> CVarnholtDlg::kMessageMap{
     OnClicked<&CVarnholtDlg::OnAddFolders>(IDC_ADD),
     OnClicked<&CVarnholtDlg::OnRemoveFolders>(IDC_REMOVE),
     OnClicked<&CVarnholtDlg::OnStartSyncNow>(IDC_SYNC_NOW),
+    OnMessage<&CVarnholtDlg::OnTrayNotify>(kTrayCallbackMessage),
+    OnCommand<&CVarnholtDlg::OnMinimizeToTray>(ID_MINIMIZE_TO_TRAY),
+    OnCommand<&CVarnholtDlg::OnTrayExit>(ID_TRAY_EXIT),
+    OnCommand<&CVarnholtDlg::OnTrayRestore>(ID_TRAY_RESTORE),
+    OnCommand<&CVarnholtDlg::OnShowHelp>(ID_SHOW_HELP),
+    OnCommand<&CVarnholtDlg::OnWebsite>(ID_WEBSITE),
+    OnCommand<&CVarnholtDlg::OnAbout>(ID_ABOUT),
+    OnHelpInfoMsg<&CVarnholtDlg::OnHelpInfo>(),
+    OnInitMenuPopupMsg<&CVarnholtDlg::OnInitMenuPopup>(),
+    OnUpdateCommandUI<&CVarnholtDlg::OnUpdateTrayRestore>(ID_TRAY_RESTORE),
+    OnUpdateCommandUI<&CVarnholtDlg::OnUpdateTrayExit>(ID_TRAY_EXIT),
     OnCommand<&CVarnholtDlg::OnStartSyncNow>(ID_SYNC_NOW),
+    OnCommand<&CVarnholtDlg::OnLanguageSelection>(ID_LANGUAGE_SELECTION),
+    OnMessage<&CVarnholtDlg::OnTaskbarCreated>(TaskbarCreatedMessage()),
 };
 
 CVarnholtDlg::CVarnholtDlg() : CDialogImpl(IDD_VARNHOLT_DIALOG) {
@@ -142,8 +155,7 @@ void CVarnholtDlg::TranslateMenuBar() {
 
 void CVarnholtDlg::OnSysCommand(UINT nID, LPARAM /*lParam*/) {
     if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
-        CAboutDlg about(this);
-        about.DoModal();
+        OnAbout();
     } else {
         Default();
     }

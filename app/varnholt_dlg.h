@@ -11,6 +11,7 @@
 #include "base/string_array.h"
 #include "framework/controls.h"
 #include "framework/dialog.h"
+#include "framework/handles.h"
 #include "framework/menu.h"
 #include "i18n/translation.h"
 #include "resources/resource.h"
@@ -18,6 +19,11 @@
 #include "sync/file_compare.h"
 
 namespace varnholt {
+
+// The message the tray icon sends to the main window.
+inline constexpr UINT kTrayCallbackMessage = WM_USER + 1;
+// The message the shell broadcasts when the notification area (re)starts.
+UINT TaskbarCreatedMessage();
 
 class CVarnholtDlg : public CDialogImpl<CVarnholtDlg> {
 public:
@@ -40,6 +46,30 @@ public:
     void SyncPass();
     void ScanFolder(const std::wstring& scanArgument);
     void SyncFile(const std::wstring& from, const std::wstring& to);
+
+    // --- Tray icon (varnholt_dlg_tray.cpp) ---
+    // Adds the icon to the notification area and, only when that worked,
+    // hides the window (minimised, no taskbar button).
+    void OnMinimizeToTray();
+    // WM_USER+1 from the icon: wParam is the icon id, lParam the mouse message.
+    LRESULT OnTrayNotify(WPARAM iconId, LPARAM mouseMessage);
+    // Shows and restores the window, then removes the icon.
+    void OnTrayRestore();
+    // Removes the icon and destroys the window, which ends the program;
+    // nothing is written.
+    void OnTrayExit();
+    // True while the window waits in the notification area.
+    bool IsInTray() const noexcept { return m_iconAdded; }
+
+    // --- Menu commands (varnholt_dlg_commands.cpp) ---
+    void OnShowHelp();
+    BOOL OnHelpInfo(HELPINFO* info);
+    void OnWebsite();
+    void OnAbout();
+    void OnLanguageSelection();
+    void OnInitMenuPopup(CMenu popup, UINT index, BOOL systemMenu);
+    void OnUpdateTrayRestore(CCmdUI* ui);
+    void OnUpdateTrayExit(CCmdUI* ui);
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -65,8 +95,6 @@ public:
     std::wstring m_minutes;
     std::wstring m_options;
     int m_autostart = 0;
-    NOTIFYICONDATAW m_trayIcon{};
-    CMenu m_trayMenu;
     CTranslation m_translation;
     bool m_scheduledRun = false;
 
@@ -83,6 +111,18 @@ public:
     std::wstring m_labelMinutes;
 
 private:
+    // The notification area was (re)started: the icon is added again when
+    // the window waits there, or it could no longer be reached.
+    LRESULT OnTaskbarCreated(WPARAM, LPARAM);
+    void ShowTrayPopup();
+
+    // The tray icon record, filled each time the window goes to the tray.
+    NOTIFYICONDATAW m_trayIcon{};
+    // The menu of the tray popup (menu resource 132), loaded each time the
+    // window goes to the tray.
+    UniqueMenu m_trayMenu;
+    bool m_iconAdded = false;
+
     // Shows the members in the controls and paints the status line at once.
     void PushFieldsAndPaintStatus();
     // The run's time-zone rules, set while a run is under way.

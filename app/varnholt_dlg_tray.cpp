@@ -1,0 +1,95 @@
+// The notification-area icon: the window hides there and comes back, and the
+// icon's popup menu offers the way back and the way out.
+
+#include "app/varnholt_dlg.h"
+
+namespace varnholt {
+
+namespace {
+
+constexpr UINT kTrayIconId = 1;
+
+} // namespace
+
+UINT TaskbarCreatedMessage() {
+    static const UINT message = ::RegisterWindowMessageW(L"TaskbarCreated");
+    return message;
+}
+
+void CVarnholtDlg::OnMinimizeToTray() {
+    m_trayIcon = NOTIFYICONDATAW{};
+    // The record up to and including guidItem, without the balloon icon.
+    m_trayIcon.cbSize = NOTIFYICONDATAW_V3_SIZE;
+    m_trayIcon.hWnd = m_hWnd;
+    m_trayIcon.uID = kTrayIconId;
+    m_trayIcon.uFlags = NIF_MESSAGE | NIF_ICON;
+    m_trayIcon.uCallbackMessage = kTrayCallbackMessage;
+    m_trayIcon.hIcon = m_hIcon;
+
+    // The open popup keeps its menu: a minimise that comes while it is open
+    // (the first timer tick) finds the icon in place and changes nothing.
+    if (!CMenu::IsTrackingPopup(CMenu(m_trayMenu.get()).GetSubMenu(0).m_hMenu)) {
+        m_trayMenu = LoadMenuResource(IDR_MENU_TRAY);
+    }
+
+    if (!::Shell_NotifyIconW(NIM_ADD, &m_trayIcon)) {
+        return;
+    }
+    m_iconAdded = true;
+    ShowWindow(SW_MINIMIZE);
+    ShowWindow(SW_HIDE);
+}
+
+LRESULT CVarnholtDlg::OnTrayNotify(WPARAM iconId, LPARAM mouseMessage) {
+    if (iconId != kTrayIconId) {
+        return 0;
+    }
+    switch (mouseMessage) {
+    case WM_LBUTTONDOWN:
+        OnTrayRestore();
+        break;
+    case WM_RBUTTONDOWN:
+    case WM_CONTEXTMENU:
+        ShowTrayPopup();
+        break;
+    default:
+        break;
+    }
+    return 0;
+}
+
+void CVarnholtDlg::ShowTrayPopup() {
+    CMenu popup = CMenu(m_trayMenu.get()).GetSubMenu(0);
+    if (popup.m_hMenu == nullptr) {
+        return;
+    }
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    // Without the foreground the popup would not close when the user clicks
+    // elsewhere; the posted message lets it end cleanly afterwards.
+    ::SetForegroundWindow(m_hWnd);
+    popup.TrackPopupMenu(TPM_RIGHTBUTTON | TPM_BOTTOMALIGN, cursor.x, cursor.y, m_hWnd);
+    PostMessage(WM_NULL);
+}
+
+void CVarnholtDlg::OnTrayRestore() {
+    ShowWindow(SW_SHOW);
+    ShowWindow(SW_RESTORE);
+    ::Shell_NotifyIconW(NIM_DELETE, &m_trayIcon);
+    m_iconAdded = false;
+}
+
+void CVarnholtDlg::OnTrayExit() {
+    ::Shell_NotifyIconW(NIM_DELETE, &m_trayIcon);
+    m_iconAdded = false;
+    DestroyWindow();
+}
+
+LRESULT CVarnholtDlg::OnTaskbarCreated(WPARAM, LPARAM) {
+    if (m_iconAdded) {
+        ::Shell_NotifyIconW(NIM_ADD, &m_trayIcon);
+    }
+    return 0;
+}
+
+} // namespace varnholt

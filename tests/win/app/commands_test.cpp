@@ -1,0 +1,153 @@
+// The menu commands that open something: the help file (menu and F1), the
+// website, the About box; and the command-update routing of the window's own
+// popups. The shell call is observed instead of made, so no viewer or
+// browser starts.
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <vector>
+
+#include "app/shell_open.h"
+#include "tests/win/app/main_window.h"
+#include "tests/win/app/program_folder.h"
+#include "tests/win/support/pump.h"
+#include "tests/win/support/window_watcher.h"
+
+namespace varnholt::test {
+namespace {
+
+struct ShellCall {
+    HWND owner;
+    std::wstring target;
+};
+
+// Takes the place of the shell call while it lives.
+class ShellOpenRecorder {
+public:
+    ShellOpenRecorder() : m_previous(SetShellOpenForTesting(&Record)) { Calls().clear(); }
+    ~ShellOpenRecorder() { SetShellOpenForTesting(m_previous); }
+    static std::vector<ShellCall>& Calls() {
+        static std::vector<ShellCall> calls;
+        return calls;
+    }
+
+private:
+    static void Record(HWND owner, const std::wstring& target) {
+        Calls().push_back({owner, target});
+    }
+    ShellOpenFunction m_previous;
+};
+
+TEST(CommandsTest, HelpCommandOpensTheHelpFileInTheProgramFolder) {
+    ProgramFolder folder;
+    ShellOpenRecorder shell;
+    MainWindow window;
+    window.Command(ID_SHOW_HELP);
+    ASSERT_EQ(shell.Calls().size(), 1u);
+    EXPECT_EQ(shell.Calls()[0].target, folder.Path() + L"\\help.chm");
+    EXPECT_EQ(shell.Calls()[0].owner, window.Handle());
+
+    // A help request from anywhere in the window opens the same file.
+    HELPINFO info{};
+    info.cbSize = sizeof(info);
+    SendMessageW(window.Handle(), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+    ASSERT_EQ(shell.Calls().size(), 2u);
+    EXPECT_EQ(shell.Calls()[1].target, folder.Path() + L"\\help.chm");
+}
+
+// Presses and releases a key as the keyboard would.
+void PressKey(WORD key) {
+    INPUT input[2]{};
+    input[0].type = input[1].type = INPUT_KEYBOARD;
+    input[0].ki.wVk = input[1].ki.wVk = key;
+    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, input, sizeof(INPUT));
+}
+
+TEST(CommandsTest, F1InAFieldOfTheRunningWindowOpensTheHelpFile) {
+    ProgramFolder folder;
+    ShellOpenRecorder shell;
+    static HWND main;
+    RunMainWindowModally([](HWND window) {
+        main = window;
+        SetForegroundWindow(main);
+        SetFocus(GetDlgItem(main, IDC_DAYS));
+        PressKey(VK_F1);
+        // Ends the window once the key has been handled: typed input comes
+        // after posted messages.
+        SetTimer(nullptr, 0, 500, [](HWND, UINT, UINT_PTR id, DWORD) {
+            KillTimer(nullptr, id);
+            PostMessageW(main, WM_COMMAND, ID_EXIT, 0);
+        });
+    });
+    ASSERT_EQ(shell.Calls().size(), 1u);
+    EXPECT_EQ(shell.Calls()[0].target, folder.Path() + L"\\help.chm");
+}
+
+TEST(CommandsTest, WebsiteCommandOpensTheHomepageOnlyWhenItIsAWebAddress) {
+    ProgramFolder folder;
+    ShellOpenRecorder shell;
+    MainWindow window;
+    struct Case {
+        const wchar_t* homepage;
+        bool opened;
+    };
+    for (const Case& c :
+         {Case{L"https://www.oskenby.example/varnholt/", true}, Case{L"http://example.org", true},
+          Case{L"HTTPS://EXAMPLE.ORG/", true}, Case{L"hTtP://x", true}, Case{L"", false},
+          Case{L"C:\\Windows\\notepad.exe", false}, Case{L"notepad.exe", false},
+          Case{L"file:///C:/Windows/win.ini", false}, Case{L"ftp://example.org/", false},
+          Case{L"https://", false}, Case{L"http:/example.org", false},
+          Case{L" https://example.org", false}, Case{L"mailto:someone@example.org", false}}) {
+        shell.Calls().clear();
+        folder.WriteConfig({{L"Homepage", c.homepage}});
+        window.Command(ID_WEBSITE);
+        if (c.opened) {
+            ASSERT_EQ(shell.Calls().size(), 1u) << c.homepage;
+            EXPECT_EQ(shell.Calls()[0].target, c.homepage);
+            EXPECT_EQ(shell.Calls()[0].owner, window.Handle());
+        } else {
+            EXPECT_TRUE(shell.Calls().empty()) << c.homepage;
+        }
+    }
+}
+
+TEST(CommandsTest, AboutCommandOpensTheAboutBoxOverTheWindow) {
+    ProgramFolder folder;
+    MainWindow window;
+    HWND owner = nullptr;
+    WindowWatcher watcher(L"#32770", L"About ...", [&owner](HWND about) {
+        owner = GetWindow(about, GW_OWNER);
+        PostClick(about, IDOK);
+    });
+    window.Command(ID_ABOUT);
+    EXPECT_TRUE(watcher.Seen());
+    EXPECT_EQ(owner, window.Handle());
+    EXPECT_TRUE(IsWindowEnabled(window.Handle()));
+}
+
+TEST(CommandsTest, OpeningTheWindowsOwnMenusChangesNoItem) {
+    ProgramFolder folder;
+    folder.WriteConfig({{L"Language", L"[1031]"}});
+    MainWindow window;
+    HMENU file = GetSubMenu(GetMenu(window.Handle()), 0);
+    HMENU system = GetSystemMenu(window.Handle(), FALSE);
+    const int systemItems = GetMenuItemCount(system);
+    SendMessageW(window.Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file), 0);
+    SendMessageW(window.Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(system),
+                 MAKELPARAM(0, TRUE));
+    EXPECT_EQ(window.MenuText(0, 0), L"In den Infobereich &minimieren");
+    EXPECT_EQ(GetMenuItemCount(file), 6);
+    EXPECT_EQ(GetMenuItemCount(system), systemItems);
+    for (int i = 0; i < GetMenuItemCount(file); ++i) {
+        if (GetMenuItemID(file, i) != 0) { // separators are never enabled
+            EXPECT_FALSE(GetMenuState(file, static_cast<UINT>(i), MF_BYPOSITION) &
+                         (MF_GRAYED | MF_DISABLED | MF_CHECKED));
+        }
+    }
+}
+
+} // namespace
+} // namespace varnholt::test
