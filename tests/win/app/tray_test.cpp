@@ -155,6 +155,28 @@ TEST(TrayTest, PopupShowsTheTextsOfTheLanguageChosenSinceTheStart) {
     EXPECT_TRUE(TrayIconPresent(window.Handle()));
 }
 
+TEST(TrayTest, MinimiseArrivingWhileThePopupIsOpenKeepsItsMenuUsable) {
+    ProgramFolder folder;
+    MainWindow window;
+    window.Command(ID_MINIMIZE_TO_TRAY);
+    bool menuAlive = false;
+    SetCursorPos(250, 350);
+    WindowWatcher watcher(L"#32768", L"", [&](HWND menuWindow) {
+        HMENU menu = reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
+        // As the first timer tick of an automatic start would.
+        SendMessageW(window.Handle(), WM_COMMAND, ID_MINIMIZE_TO_TRAY, 0);
+        menuAlive = IsMenu(menu) != FALSE;
+        PostMessageW(menuWindow, WM_KEYDOWN, VK_DOWN, 0);
+        PostMessageW(menuWindow, WM_KEYDOWN, VK_RETURN, 0);
+    });
+    ClickIcon(window, WM_RBUTTONDOWN);
+    PumpFor(100);
+    ASSERT_TRUE(watcher.Seen());
+    EXPECT_TRUE(menuAlive);
+    EXPECT_TRUE(IsWindowVisible(window.Handle())); // the first item still brought it back
+    EXPECT_FALSE(TrayIconPresent(window.Handle()));
+}
+
 TEST(TrayTest, ExitFromThePopupEndsTheProgramAndWritesNothing) {
     ProgramFolder folder;
     folder.WriteConfig({{L"SyncInterval", L"90"}, {L"NextSync", L"7"}});
