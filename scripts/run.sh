@@ -17,26 +17,10 @@ cp build/win/help/help.chm "$program/"
 [[ -f $program/config.ini ]] || cp resources/config.ini "$program/"
 echo "Program folder: $program"
 
-prefix=$root/build/wineprefix-run
 if [[ -n ${DISPLAY:-} ]] && xdpyinfo >/dev/null 2>&1; then
-    exec tools/wine-env --prefix "$prefix" bash -c 'cd "$1" && "$VARNHOLT_WINE" Varnholt.exe' _ "$program"
+    exec tools/wine-env --prefix "$root/build/wineprefix-run" bash -c 'cd "$1" && "$VARNHOLT_WINE" Varnholt.exe' _ "$program"
 fi
 
 shot=$root/build/screenshot.png
-unset DISPLAY
-VARNHOLT_SCREEN=1024x768x24 tools/wine-env --prefix "$prefix" bash -c '
-    set -euo pipefail
-    program=$1 shot=$2
-    cd "$program"
-    "$VARNHOLT_WINE" Varnholt.exe >/dev/null 2>&1 &
-    id=""
-    for _ in $(seq 1 300); do
-        id=$(xwininfo -root -tree 2>/dev/null | awk "/\"Oskenby Varnholt\"/ {print \$1; exit}")
-        [[ -n $id ]] && break
-        sleep 0.1
-    done
-    [[ -n $id ]] || { echo "The main window did not appear." >&2; exit 1; }
-    sleep 1.5   # let it finish painting
-    xwd -silent -id "$id" | convert xwd:- "png:$shot"
-    echo "No display: the main window ran on a virtual display. Screenshot: $shot"
-' _ "$program" "$shot"
+scripts/screenshot.sh "$program" "$shot"
+echo "No display: the main window ran on a virtual display. Screenshot: $shot"
