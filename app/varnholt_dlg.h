@@ -80,23 +80,27 @@ protected:
     void OnExit();
 
 public:
+    // What the window holds and shows that the tests read back.
     HICON m_hIcon = nullptr;
-    CListCtrl m_pairList;
     CStringArray m_folders1;
     CStringArray m_folders2;
-    PowerClass m_power;
     bool m_firstTick = false;
-    std::wstring m_status;
-    CStringArray m_fileList;
-    CStringArray m_runFrom;
-    CStringArray m_runTo;
     std::wstring m_days;
     std::wstring m_hours;
     std::wstring m_minutes;
     std::wstring m_options;
     int m_autostart = 0;
-    CTranslation m_translation;
     bool m_scheduledRun = false;
+    // Working lists of a run (the benchmark reads how many files it listed).
+    CStringArray m_fileList;
+    CStringArray m_runFrom;
+    CStringArray m_runTo;
+
+private:
+    CListCtrl m_pairList;
+    PowerClass m_power;
+    std::wstring m_status;
+    CTranslation m_translation;
 
     // Controls whose captions the start-up sequence sets.
     CStatic m_groupFolders;
@@ -110,7 +114,6 @@ public:
     std::wstring m_labelHours;
     std::wstring m_labelMinutes;
 
-private:
     // The notification area was (re)started: the icon is added again when
     // the window waits there, or it could no longer be reached.
     LRESULT OnTaskbarCreated(WPARAM, LPARAM);
