@@ -59,6 +59,12 @@ std::wstring FileError::Describe(Cause cause, const std::wstring& path) {
 FileError::FileError(Cause cause, std::wstring path)
     : Error(Describe(cause, path)), m_cause(cause), m_path(std::move(path)) {}
 
+RegistryError::RegistryError(std::wstring valueName, bool accessDenied)
+    : Error(ReplaceFirst(accessDenied ? L"Access to the registry value %1 was denied."
+                                      : L"The registry value %1 could not be changed.",
+                         L"%1", valueName)),
+      m_valueName(std::move(valueName)) {}
+
 InvalidArgumentError::InvalidArgumentError() : Error(L"An invalid argument was encountered.") {}
 
 InvalidArgumentError::InvalidArgumentError(std::wstring message) : Error(std::move(message)) {}

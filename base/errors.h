@@ -45,6 +45,17 @@ private:
     std::wstring m_path;
 };
 
+// A registry value could not be set or deleted. Carries the value's full
+// name ("HKEY_CURRENT_USER\<key>\<value>") and whether access was denied.
+class RegistryError : public Error {
+public:
+    RegistryError(std::wstring valueName, bool accessDenied);
+    const std::wstring& ValueName() const noexcept { return m_valueName; }
+
+private:
+    std::wstring m_valueName;
+};
+
 // An index out of range or an argument that breaks an operation's rules.
 class InvalidArgumentError : public Error {
 public:

@@ -34,13 +34,22 @@ struct RegistryValue {
 std::optional<RegistryValue> RegistryQuery(RegistryRoot root, const std::wstring& keyPath,
                                            const std::wstring& valueName);
 
-// Creates the key when it does not exist and sets the value. Returns whether
-// the value was set.
-bool RegistrySet(RegistryRoot root, const std::wstring& keyPath, const std::wstring& valueName,
-                 std::uint32_t type, const std::vector<std::uint8_t>& data);
+// What a change of the registry came to.
+enum class RegistryChange {
+    Done,
+    NotThere, // a value to delete, or its key, does not exist: nothing to do
+    Denied,   // the key's security refuses the change
+    Failed,   // any other refusal
+};
 
-// Deletes the value from an existing key. Returns whether a value was deleted.
-bool RegistryDelete(RegistryRoot root, const std::wstring& keyPath, const std::wstring& valueName);
+// Creates the key when it does not exist and sets the value.
+RegistryChange RegistrySet(RegistryRoot root, const std::wstring& keyPath,
+                           const std::wstring& valueName, std::uint32_t type,
+                           const std::vector<std::uint8_t>& data);
+
+// Deletes the value from an existing key.
+RegistryChange RegistryDelete(RegistryRoot root, const std::wstring& keyPath,
+                              const std::wstring& valueName);
 
 // REG_SZ data: the text as UTF-16 little-endian code units and a terminating
 // null.

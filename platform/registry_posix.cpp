@@ -46,18 +46,22 @@ std::optional<RegistryValue> RegistryQuery(RegistryRoot root, const std::wstring
     return found->second;
 }
 
-bool RegistrySet(RegistryRoot root, const std::wstring& keyPath, const std::wstring& valueName,
-                 std::uint32_t type, const std::vector<std::uint8_t>& data) {
+RegistryChange RegistrySet(RegistryRoot root, const std::wstring& keyPath,
+                           const std::wstring& valueName, std::uint32_t type,
+                           const std::vector<std::uint8_t>& data) {
     Store& store = TheStore();
     std::lock_guard guard(store.lock);
     store.values[Key(root, Fold(keyPath), Fold(valueName))] = RegistryValue{type, data};
-    return true;
+    return RegistryChange::Done;
 }
 
-bool RegistryDelete(RegistryRoot root, const std::wstring& keyPath, const std::wstring& valueName) {
+RegistryChange RegistryDelete(RegistryRoot root, const std::wstring& keyPath,
+                              const std::wstring& valueName) {
     Store& store = TheStore();
     std::lock_guard guard(store.lock);
-    return store.values.erase(Key(root, Fold(keyPath), Fold(valueName))) > 0;
+    return store.values.erase(Key(root, Fold(keyPath), Fold(valueName))) > 0
+               ? RegistryChange::Done
+               : RegistryChange::NotThere;
 }
 
 } // namespace varnholt

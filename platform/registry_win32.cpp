@@ -8,6 +8,19 @@ namespace varnholt {
 
 namespace {
 
+RegistryChange Outcome(LSTATUS status) {
+    switch (status) {
+    case ERROR_SUCCESS:
+        return RegistryChange::Done;
+    case ERROR_FILE_NOT_FOUND:
+        return RegistryChange::NotThere;
+    case ERROR_ACCESS_DENIED:
+        return RegistryChange::Denied;
+    default:
+        return RegistryChange::Failed;
+    }
+}
+
 HKEY RootKey(RegistryRoot root) {
     return root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
 }
@@ -60,24 +73,28 @@ std::optional<RegistryValue> RegistryQuery(RegistryRoot root, const std::wstring
     }
 }
 
-bool RegistrySet(RegistryRoot root, const std::wstring& keyPath, const std::wstring& valueName,
-                 std::uint32_t type, const std::vector<std::uint8_t>& data) {
+RegistryChange RegistrySet(RegistryRoot root, const std::wstring& keyPath,
+                           const std::wstring& valueName, std::uint32_t type,
+                           const std::vector<std::uint8_t>& data) {
     Key key;
-    if (RegCreateKeyExW(RootKey(root), keyPath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_SET_VALUE, nullptr, key.Out(), nullptr) != ERROR_SUCCESS) {
-        return false;
+    LSTATUS status =
+        RegCreateKeyExW(RootKey(root), keyPath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_SET_VALUE, nullptr, key.Out(), nullptr);
+    if (status == ERROR_SUCCESS) {
+        status = RegSetValueExW(key.Get(), valueName.c_str(), 0, type, data.data(),
+                                static_cast<DWORD>(data.size()));
     }
-    return RegSetValueExW(key.Get(), valueName.c_str(), 0, type, data.data(),
-                          static_cast<DWORD>(data.size())) == ERROR_SUCCESS;
+    return Outcome(status);
 }
 
-bool RegistryDelete(RegistryRoot root, const std::wstring& keyPath, const std::wstring& valueName) {
+RegistryChange RegistryDelete(RegistryRoot root, const std::wstring& keyPath,
+                              const std::wstring& valueName) {
     Key key;
-    if (RegOpenKeyExW(RootKey(root), keyPath.c_str(), 0, KEY_SET_VALUE, key.Out()) !=
-        ERROR_SUCCESS) {
-        return false;
+    LSTATUS status = RegOpenKeyExW(RootKey(root), keyPath.c_str(), 0, KEY_SET_VALUE, key.Out());
+    if (status == ERROR_SUCCESS) {
+        status = RegDeleteValueW(key.Get(), valueName.c_str());
     }
-    return RegDeleteValueW(key.Get(), valueName.c_str()) == ERROR_SUCCESS;
+    return Outcome(status);
 }
 
 } // namespace varnholt

@@ -46,8 +46,10 @@ public:
     // Reads a REG_SZ value under HKEY_LOCAL_MACHINE\m_strRegKeyPath.
     std::wstring ReadRegistryText(const std::wstring& valueName) const;
     // Creates or sets a REG_SZ value under HKEY_CURRENT_USER\m_strRegKeyPath.
+    // Raises RegistryError when the registry refuses.
     void WriteRegistryText(const std::wstring& valueName, const std::wstring& data) const;
-    // Deletes a value under HKEY_CURRENT_USER\m_strRegKeyPath.
+    // Deletes a value under HKEY_CURRENT_USER\m_strRegKeyPath; a value that is
+    // not there is no error. Raises RegistryError when the registry refuses.
     void DeleteRegistryValue(const std::wstring& valueName) const;
 
     // --- Synchronization helpers (power_sync.cpp) ---

@@ -24,7 +24,8 @@ protected:
         }
     }
     void SetMachine(std::uint32_t type, const std::vector<std::uint8_t>& data) {
-        ASSERT_TRUE(RegistrySet(RegistryRoot::LocalMachine, m_key, L"Text", type, data));
+        ASSERT_EQ(RegistrySet(RegistryRoot::LocalMachine, m_key, L"Text", type, data),
+                  RegistryChange::Done);
     }
 
     std::wstring m_key;
@@ -87,7 +88,7 @@ TEST_F(RegistryTest, WriteSetsTextUnderTheCurrentUser) {
               (std::vector<std::uint8_t>{0, 0}));
 }
 
-TEST_F(RegistryTest, DeleteRemovesTheValueAndReportsNothing) {
+TEST_F(RegistryTest, DeleteRemovesTheValueAndAMissingOneIsNoError) {
     m_power.WriteRegistryText(L"Run", L"x");
     m_power.WriteRegistryText(L"Other", L"y");
     m_power.DeleteRegistryValue(L"Run");
