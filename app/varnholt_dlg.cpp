@@ -18,6 +18,11 @@ const MessageMap<CVarnholtDlg> CVarnholtDlg::kMessageMap{
     OnClicked<&CVarnholtDlg::OnRemoveFolders>(IDC_REMOVE),
     OnClicked<&CVarnholtDlg::OnStartSyncNow>(IDC_SYNC_NOW),
     OnMessage<&CVarnholtDlg::OnTrayNotify>(kTrayCallbackMessage),
+    OnTimerMsg<&CVarnholtDlg::OnTimer>(),
+    OnControlNotify<&CVarnholtDlg::OnIntervalChange>(IDC_DAYS, EN_CHANGE),
+    OnControlNotify<&CVarnholtDlg::OnIntervalChange>(IDC_HOURS, EN_CHANGE),
+    OnControlNotify<&CVarnholtDlg::OnIntervalChange>(IDC_MINUTES, EN_CHANGE),
+    OnClicked<&CVarnholtDlg::OnStartWithWindows>(IDC_AUTOSTART),
     OnCommand<&CVarnholtDlg::OnMinimizeToTray>(ID_MINIMIZE_TO_TRAY),
     OnCommand<&CVarnholtDlg::OnTrayExit>(ID_TRAY_EXIT),
     OnCommand<&CVarnholtDlg::OnTrayRestore>(ID_TRAY_RESTORE),
@@ -107,7 +112,7 @@ BOOL CVarnholtDlg::OnInitDialog() {
     UpdateData(FALSE);
 
     m_scheduledRun = false;
-    SetTimer(1, 60000);
+    SetTimer(kScheduleTimer, kScheduleTimerPeriod);
     return TRUE;
 }
 

@@ -20,6 +20,9 @@
 
 namespace varnholt {
 
+// Timer 1 ticks once a minute for the interval schedule.
+inline constexpr UINT_PTR kScheduleTimer = 1;
+inline constexpr UINT kScheduleTimerPeriod = 60000;
 // The message the tray icon sends to the main window.
 inline constexpr UINT kTrayCallbackMessage = WM_USER + 1;
 // The message the shell broadcasts when the notification area (re)starts.
@@ -46,6 +49,19 @@ public:
     void SyncPass();
     void ScanFolder(const std::wstring& scanArgument);
     void SyncFile(const std::wstring& from, const std::wstring& to);
+
+    // --- Interval schedule and autostart (varnholt_dlg_schedule.cpp) ---
+    // One tick of timer 1: the first tick after a start-up hands an automatic
+    // start over to the tray; every tick counts "NextSync" down and starts a
+    // run when it runs out.
+    void OnTimer(UINT_PTR id);
+    // A change of the days, hours or minutes field, made by the user.
+    void OnIntervalChange();
+    // Stores the interval of the three fields and starts the countdown again.
+    void UpdateSchedule();
+    // Check box 1008: adds or removes the autostart entry and stores the
+    // choice in "Options", all or nothing.
+    void OnStartWithWindows();
 
     // --- Tray icon (varnholt_dlg_tray.cpp) ---
     // Adds the icon to the notification area and, only when that worked,
@@ -125,6 +141,14 @@ private:
     // window goes to the tray.
     UniqueMenu m_trayMenu;
     bool m_iconAdded = false;
+
+    // The countdown part of a tick (after the first-tick hand-over).
+    void CountDownOneMinute();
+    // True while a run is under way: a second one does not start inside it.
+    bool m_runUnderWay = false;
+    // True while the error of a tick is shown: later ticks do not stack more
+    // boxes over it.
+    bool m_tickErrorShown = false;
 
     // Shows the members in the controls and paints the status line at once.
     void PushFieldsAndPaintStatus();

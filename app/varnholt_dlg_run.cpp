@@ -11,6 +11,17 @@
 namespace varnholt {
 
 void CVarnholtDlg::OnStartSyncNow() {
+    // Something inside a run that lets messages through (a dialog of the
+    // shell's copy) must not start another run over the lists in use.
+    if (m_runUnderWay) {
+        return;
+    }
+    m_runUnderWay = true;
+    struct RunEnd {
+        bool& flag;
+        ~RunEnd() { flag = false; }
+    } runEnd{m_runUnderWay};
+
     // The time zone is read once per run; every file of the run is compared
     // with the same rules.
     const SyncClock clock;

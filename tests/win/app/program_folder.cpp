@@ -38,11 +38,11 @@ void CreateFolders(const std::wstring& path) {
 
 } // namespace
 
-ProgramFolder::ProgramFolder() {
+ProgramFolder::ProgramFolder(const std::wstring& suffix) {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
     m_path = std::wstring(temp) + L"varnholt-app-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-             std::to_wstring(++g_folderCounter);
+             std::to_wstring(++g_folderCounter) + suffix;
     RemoveTree(m_path);
     CreateFolders(m_path);
     if (!CopyFileW(VARNHOLT_SHIPPED_LANGUAGE_FILE, (m_path + L"\\Varnholttrl.ini").c_str(),

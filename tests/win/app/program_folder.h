@@ -12,7 +12,8 @@ namespace varnholt::test {
 
 class ProgramFolder {
 public:
-    ProgramFolder();
+    // `suffix` ends the folder's name (" with blanks", for example).
+    explicit ProgramFolder(const std::wstring& suffix = L"");
     ~ProgramFolder();
     ProgramFolder(const ProgramFolder&) = delete;
     ProgramFolder& operator=(const ProgramFolder&) = delete;

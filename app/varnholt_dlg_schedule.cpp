@@ -1,0 +1,136 @@
+// The interval schedule (a countdown of whole minutes in "NextSync", moved by
+// timer 1) and the autostart entry behind check box 1008.
+
+#include "app/varnholt_dlg.h"
+#include "framework/error_report.h"
+#include "i18n/catalogue_format.h"
+#include "i18n/text_ids.h"
+#include "platform/registry.h"
+#include "schedule/autostart.h"
+#include "schedule/countdown.h"
+#include "schedule/interval.h"
+
+namespace varnholt {
+
+namespace {
+
+constexpr wchar_t kAutomaticStart[] = L"automatically";
+constexpr wchar_t kManualStart[] = L"manually";
+
+} // namespace
+
+void CVarnholtDlg::OnTimer(UINT_PTR id) {
+    if (id != kScheduleTimer) {
+        return;
+    }
+    try {
+        if (m_firstTick) {
+            // The launcher marks a start at logon; the window has been seen
+            // for a minute and now waits in the tray.
+            if (m_power.ReadConfigValue(L"Startup") == kAutomaticStart) {
+                m_power.WriteConfigValue(L"Startup", kManualStart);
+                OnMinimizeToTray();
+            }
+            m_firstTick = false;
+        }
+        CountDownOneMinute();
+    } catch (...) {
+        // A tick that fails every minute (config.ini gone) shows one box at a
+        // time; ticks that come while it is open still try, silently.
+        if (!m_tickErrorShown) {
+            m_tickErrorShown = true;
+            ReportError(m_hWnd, std::current_exception());
+            m_tickErrorShown = false;
+        }
+    }
+}
+
+void CVarnholtDlg::CountDownOneMinute() {
+    // The status line belongs to a run under way; the countdown waits.
+    if (m_runUnderWay) {
+        return;
+    }
+    UpdateData(TRUE);
+    const std::int32_t interval = PowerClass::TextToInt(m_power.ReadConfigValue(L"SyncInterval"));
+    const std::int32_t next = PowerClass::TextToInt(m_power.ReadConfigValue(L"NextSync"));
+    const CountdownTick tick = CountDown(interval, next);
+    if (!tick.counting) {
+        return;
+    }
+    m_status = FormatCatalogueNumber(m_translation.GetText(text::kMinutesUntilRun), tick.shown);
+    UpdateData(FALSE);
+
+    if (tick.runNow) {
+        // Timer 1 rests during the run, so the next tick comes a full minute
+        // after it. It starts again, and the schedule stays on, also when the
+        // run fails.
+        KillTimer(kScheduleTimer);
+        struct Resume {
+            CVarnholtDlg& dlg;
+            ~Resume() {
+                dlg.m_scheduledRun = false;
+                dlg.SetTimer(kScheduleTimer, kScheduleTimerPeriod);
+            }
+        } resume{*this};
+        m_scheduledRun = true;
+        OnStartSyncNow();
+        m_scheduledRun = false;
+
+        m_status = FormatCatalogueNumber(m_translation.GetText(text::kMinutesUntilRun), interval);
+        UpdateData(FALSE);
+        UpdateSchedule();
+    }
+    m_power.WriteConfigValue(L"NextSync", std::to_wstring(tick.next));
+}
+
+void CVarnholtDlg::OnIntervalChange() {
+    UpdateSchedule();
+}
+
+void CVarnholtDlg::UpdateSchedule() {
+    UpdateData(TRUE);
+    const std::wstring interval = std::to_wstring(IntervalMinutes(m_days, m_hours, m_minutes));
+    m_power.WriteConfigValue(L"SyncInterval", interval);
+    m_power.WriteConfigValue(L"NextSync", interval);
+    m_status = interval != L"0"
+                   ? FormatCatalogueText(m_translation.GetText(text::kIntervalStored), interval)
+                   : m_translation.GetText(text::kNoRunPlanned);
+    UpdateData(FALSE);
+}
+
+void CVarnholtDlg::OnStartWithWindows() {
+    // The box has ticked or cleared itself already; the state before the
+    // click decides. Whatever fails, the registry, "Options", m_autostart and
+    // the box all keep the old state.
+    const bool wasOn = m_autostart == 1;
+    try {
+        const std::wstring options = OptionsWithAutostart(m_options, !wasOn);
+        m_power.m_strRegKeyPath = kRunKeyPath;
+        const auto before = RegistryQuery(RegistryRoot::CurrentUser, kRunKeyPath, kRunValueName);
+        if (wasOn) {
+            m_power.DeleteRegistryValue(kRunValueName);
+        } else {
+            m_power.WriteRegistryText(kRunValueName,
+                                      AutostartCommand(m_power.GetProgramDirectory()));
+        }
+        try {
+            m_power.WriteConfigValue(L"Options", options);
+        } catch (...) {
+            // Take the registry change back.
+            if (before) {
+                RegistrySet(RegistryRoot::CurrentUser, kRunKeyPath, kRunValueName, before->type,
+                            before->data);
+            } else {
+                RegistryDelete(RegistryRoot::CurrentUser, kRunKeyPath, kRunValueName);
+            }
+            throw;
+        }
+        m_options = options;
+        m_autostart = wasOn ? 0 : 1;
+    } catch (...) {
+        m_autostartBox.SetCheck(wasOn ? BST_CHECKED : BST_UNCHECKED);
+        throw;
+    }
+}
+
+} // namespace varnholt
