@@ -1,0 +1,50 @@
+#include "launcher/launch.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "base/errors.h"
+#include "settings/power_class.h"
+
+namespace varnholt {
+
+namespace {
+
+constexpr wchar_t kStartupKey[] = L"Startup";
+
+// Starts the program with its own folder as working folder, without waiting.
+bool StartProgram(const std::wstring& program, const std::wstring& folder) {
+    std::wstring commandLine = L"\"" + program + L"\"";
+    std::vector<wchar_t> writable(commandLine.begin(), commandLine.end());
+    writable.push_back(L'\0');
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessW(program.c_str(), writable.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          folder.c_str(), &startup, &process)) {
+        return false;
+    }
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    return true;
+}
+
+} // namespace
+
+void LaunchAutomaticStart() {
+    const PowerClass power;
+    const std::wstring folder = power.GetProgramDirectory();
+    const std::wstring program = folder + L"\\" + kProgramFileName;
+    if (!PowerClass::PathExists(program)) {
+        throw FileError(FileError::Cause::NotFound, program);
+    }
+    power.WriteConfigValue(kStartupKey, L"automatically");
+    if (!StartProgram(program, folder)) {
+        // A mark nobody consumes would send the next start by hand to the tray.
+        power.WriteConfigValue(kStartupKey, L"manually");
+        throw Error(program + L" could not be started.");
+    }
+}
+
+} // namespace varnholt

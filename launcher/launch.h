@@ -1,0 +1,19 @@
+#pragma once
+// What the launcher does: Windows starts it at logon through the autostart
+// entry, it marks the start as automatic in config.ini ("Startup" becomes
+// "automatically", so that Varnholt waits in the tray after its first minute)
+// and starts Varnholt.exe from its own folder.
+
+#include <string>
+
+namespace varnholt {
+
+inline constexpr wchar_t kProgramFileName[] = L"Varnholt.exe";
+
+// Marks the start and starts the program. Nothing is written when the
+// program is missing, and the mark is taken back when the program cannot be
+// started. Raises FileError when the program or config.ini is missing, and
+// Error when the program cannot be started.
+void LaunchAutomaticStart();
+
+} // namespace varnholt
