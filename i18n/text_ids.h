@@ -42,6 +42,17 @@ inline constexpr std::int32_t kIntervalStored = 140;     // format with one "%s"
 inline constexpr std::int32_t kTrayShowMainWindow = 145; // tray item 32781
 inline constexpr std::int32_t kTrayExit = 150;           // tray item 32782
 
+// Files a run could not copy (message after the run).
+inline constexpr std::int32_t kCopyFailuresHeadline = 155; // format with one "%d", the count
+inline constexpr std::int32_t kCopyFailuresMore = 160;     // format with one "%d", files beyond ten
+inline constexpr std::int32_t kCauseInUse = 165;           // another program holds the file open
+inline constexpr std::int32_t kCauseAccessDenied = 170;    // no permission
+inline constexpr std::int32_t kCauseDiskFull = 175;        // no room left on the target's disk
+inline constexpr std::int32_t kCauseFolderInTheWay = 180;  // a folder holds the target's name
+inline constexpr std::int32_t kCausePathTooLong = 185;     // source or target path too long
+inline constexpr std::int32_t kCauseIncomplete = 190;      // reading or writing stopped short
+inline constexpr std::int32_t kCauseOther = 195;           // any other failure
+
 // Main menu.
 inline constexpr std::int32_t kMenuFile = 200;
 inline constexpr std::int32_t kMenuMinimizeToTray = 205; // 32774
@@ -55,16 +66,18 @@ inline constexpr std::int32_t kMenuAbout = 265;        // 32780
 
 // Every entry a complete language section holds.
 inline constexpr std::int32_t kAllTextIds[] = {
-    kLanguageGroup,      kMessageCaption,     kFoldersGroup,      kAddFolders,
-    kRemoveFolders,      kStartSyncNow,       kIntervalGroup,     kBehaviourGroup,
-    kDaysLabel,          kHoursLabel,         kMinutesLabel,      kAutostartCheck,
-    kFirstColumn,        kSecondColumn,       kNoRunPlanned,      kMinutesUntilRun,
-    kFirstFolderIntro,   kFirstFolderDetail,  kBrowseInstruction, kSecondFolderIntro,
-    kSecondFolderDetail, kNoPairSelected,     kPassStarts,        kScanningFolders,
-    kCopyingFiles,       kRunFinishedMessage, kRunFinishedStatus, kIntervalStored,
-    kTrayShowMainWindow, kTrayExit,           kMenuFile,          kMenuMinimizeToTray,
-    kMenuStartSyncNow,   kMenuLanguage,       kMenuExit,          kMenuHelp,
-    kMenuShowHelpFile,   kMenuWebsite,        kMenuAbout,
+    kLanguageGroup,      kMessageCaption,     kFoldersGroup,         kAddFolders,
+    kRemoveFolders,      kStartSyncNow,       kIntervalGroup,        kBehaviourGroup,
+    kDaysLabel,          kHoursLabel,         kMinutesLabel,         kAutostartCheck,
+    kFirstColumn,        kSecondColumn,       kNoRunPlanned,         kMinutesUntilRun,
+    kFirstFolderIntro,   kFirstFolderDetail,  kBrowseInstruction,    kSecondFolderIntro,
+    kSecondFolderDetail, kNoPairSelected,     kPassStarts,           kScanningFolders,
+    kCopyingFiles,       kRunFinishedMessage, kRunFinishedStatus,    kIntervalStored,
+    kTrayShowMainWindow, kTrayExit,           kCopyFailuresHeadline, kCopyFailuresMore,
+    kCauseInUse,         kCauseAccessDenied,  kCauseDiskFull,        kCauseFolderInTheWay,
+    kCausePathTooLong,   kCauseIncomplete,    kCauseOther,           kMenuFile,
+    kMenuMinimizeToTray, kMenuStartSyncNow,   kMenuLanguage,         kMenuExit,
+    kMenuHelp,           kMenuShowHelpFile,   kMenuWebsite,          kMenuAbout,
 };
 
 } // namespace varnholt::text
