@@ -2,10 +2,14 @@
 # Builds the benchmark programs and times the synchronization run under Wine
 # against xcopy, a bare folder listing and rsync (see bench/README.md).
 #   bash bench/run.sh [--small] [--only many|big] [--keep]
-# Environment: BENCH_BUILD_DIR (default build/bench-win), JOBS.
+# Environment: BENCH_BUILD_DIR (default build/bench-win), BENCH_DATA_DIR
+# (default build/bench-data), BENCH_WINEPREFIX (default build/bench-wineprefix),
+# JOBS. Two benchmarks at once need their own data folder and prefix.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${BENCH_BUILD_DIR:-build/bench-win}
+data=${BENCH_DATA_DIR:-build/bench-data}
+prefix=${BENCH_WINEPREFIX:-build/bench-wineprefix}
 jobs=${JOBS:-$(nproc)}
 
 command -v rsync >/dev/null || {
@@ -20,5 +24,6 @@ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release \
 cmake --build "$build" -j "$jobs" --target varnholt_bench varnholt_bench_list >/dev/null
 
 df -h build | tail -1 | awk '{print "bench: " $4 " free on " $6}'
-exec tools/wine-env --prefix "$PWD/build/bench-wineprefix" \
-    python3 bench/bench.py --bin "$build/bench" "$@"
+mkdir -p "$data"
+exec tools/wine-env --prefix "$(realpath -m "$prefix")" \
+    python3 bench/bench.py --bin "$build/bench" --data "$data" "$@"
