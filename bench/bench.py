@@ -11,9 +11,12 @@ For each, it measures
   (c) Wine's xcopy /E /D /Y /I /Q doing the same two jobs, both directions,
   (d) listing both trees with FindFirstFileW/FindNextFileW only, and the same
       plus the run's two status queries per file and direction,
-  (e) native rsync -a --update doing the same two jobs, both directions,
-and prints minimum and median of each and the ratios of (a) and (b) to the
-references.
+  (e) native rsync -a --update doing the same two jobs, both directions.
+The program and the references it is compared with run interleaved, in
+rounds (the run, then each reference once, then the run again...), so that a
+change of load on the machine hits all of them alike. It prints minimum and
+median of each, the ratios of (a) and (b) to the references as ratio of
+medians and ratio of minimums, and whether the speed targets hold.
 """
 
 import argparse
@@ -32,10 +35,12 @@ WINE = os.environ.get("VARNHOLT_WINE", "/usr/lib/wine/wine64")
 MIB = 1 << 20
 
 SIZES = {
+    # Rounds per scenario: at least min_rounds; more, up to max_rounds, while
+    # the scenario stays within its time budget (seconds).
     "full": dict(files=20000, folders=2000, big_count=5, big_mib=100,
-                 equal_repeats=5, copy_repeats=3, budget=240.0),
+                 min_rounds=5, max_rounds=9, budget=240.0),
     "small": dict(files=2000, folders=200, big_count=5, big_mib=10,
-                  equal_repeats=5, copy_repeats=3, budget=60.0),
+                  min_rounds=5, max_rounds=5, budget=60.0),
 }
 
 START = time.perf_counter()
@@ -108,7 +113,11 @@ def tree_files(side):
 
 
 def check_equal(a, b, what):
-    """Both sides hold the same files with the same content and minute."""
+    """Both sides hold the same files with the same content and minute;
+    returns the number of files."""
+    # filecmp remembers earlier answers by size and time, which a new copy
+    # of the same files repeats: compare the bytes again every time.
+    filecmp.clear_cache()
     names_a, names_b = tree_files(a), tree_files(b)
     if names_a != names_b:
         sys.exit(f"bench: after {what}, the sides list different files "
@@ -118,7 +127,7 @@ def check_equal(a, b, what):
         if int(fa.stat().st_mtime) // 60 != int(fb.stat().st_mtime) // 60 or \
                 not filecmp.cmp(fa, fb, shallow=False):
             sys.exit(f"bench: after {what}, {name} differs between the sides")
-    progress(f"  checked: both sides hold the same {len(names_a)} files")
+    return len(names_a)
 
 
 # ---------------------------------------------------------------- timing
@@ -142,7 +151,7 @@ def run(cmd, timeout=1200):
 
 
 def field(lines, key):
-    """The first value after `key` in the first line that starts with it."""
+    """The words of the first line whose first word is `key`."""
     for line in lines:
         words = line.split()
         if words and words[0] == key:
@@ -153,6 +162,7 @@ def field(lines, key):
 class Results:
     def __init__(self):
         self.rows = {}  # (set, label) -> {"inside": [...], "wall": [...]}
+        self.rounds = {}  # (set, scenario) -> rounds run
 
     def add(self, dataset, label, inside=None, wall=None):
         row = self.rows.setdefault((dataset, label), {"inside": [], "wall": []})
@@ -162,18 +172,30 @@ class Results:
             row["wall"].append(wall)
 
 
-def repeat(label, count, budget, body):
-    """Calls body(i) up to `count` times; stops early (after at least one)
-    when the next repeat would likely take the scenario over `budget`."""
+def rounds(title, steps, cfg):
+    """Runs `steps` ((label, step) pairs; step() returns what to show) in
+    interleaved rounds: each round runs every step once, in order, the
+    program first and then the references it is compared with, so that a
+    change of load on the machine falls on all of them alike. Runs at least
+    cfg["min_rounds"] rounds; more, up to cfg["max_rounds"], while the next
+    round would likely end within cfg["budget"] seconds for the scenario.
+    Returns the number of rounds run."""
     spent = 0.0
-    for i in range(count):
+    done = 0
+    while True:
         begin = time.perf_counter()
-        shown = body(i)
+        for label, step in steps:
+            shown = step()
+            progress(f"  {title} {done + 1}, {label}: {shown}")
         spent += time.perf_counter() - begin
-        progress(f"  {label} {i + 1}/{count}: {shown}")
-        if i + 1 < count and spent / (i + 1) * (i + 2) > budget:
-            progress(f"  {label}: stopped after {i + 1} repeats (time budget)")
+        done += 1
+        if done >= cfg["max_rounds"]:
             break
+        if done >= cfg["min_rounds"] and spent / done * (done + 1) > cfg["budget"]:
+            progress(f"  {title}: stopped after {done} rounds (time budget "
+                     f"{cfg['budget']:.0f} s)")
+            break
+    return done
 
 
 # ---------------------------------------------------------------- scenarios
@@ -181,10 +203,9 @@ def repeat(label, count, budget, body):
 def measure(dataset, a, b, program, exes, cfg, results):
     bench_exe, list_exe = exes
     wa, wb = wine_path(a), wine_path(b)
-    budget = cfg["budget"]
 
     def program_run(label):
-        def body(_):
+        def step():
             wall, lines = run([WINE, bench_exe, wine_path(program)])
             if field(lines, "pairs")[1] != "1":
                 sys.exit(f"bench: the window did not load the pair: {lines}")
@@ -193,9 +214,9 @@ def measure(dataset, a, b, program, exes, cfg, results):
             results.add(dataset, label, inside, wall)
             return (f"{inside:.3f} s in OnStartSyncNow, {wall:.3f} s process "
                     f"(window opened in {opening:.3f} s)")
-        return body
+        return step
 
-    def program_parts(_):
+    def program_parts():
         _, lines = run([WINE, bench_exe, wine_path(program), "--parts"])
         scan, compare = field(lines, "scan"), field(lines, "compare")
         if compare[3] != "0":
@@ -209,19 +230,21 @@ def measure(dataset, a, b, program, exes, cfg, results):
         b.mkdir(parents=True)
         os.sync()
 
-    def copy_job(label, body):
-        def with_empty_b(i):
+    def into_empty_b(what, step):
+        """`step` run on an emptied side b, then checked."""
+        def copied():
             empty_b()
-            return body(i)
-        repeat(label, cfg["copy_repeats"], budget, with_empty_b)
+            shown = step()
+            return f"{shown}; checked {check_equal(a, b, what)} files on each side"
+        return copied
 
     def both_ways(label, one_way):
-        def body(_):
+        def step():
             os.sync()
             wall = one_way(a, b) + one_way(b, a)
             results.add(dataset, label, None, wall)
             return f"{wall:.3f} s"
-        return body
+        return step
 
     def xcopy(src, dst):
         return run([WINE, "xcopy", "/E", "/D", "/Y", "/I", "/Q", wine_path(src), wine_path(dst)])[0]
@@ -230,39 +253,32 @@ def measure(dataset, a, b, program, exes, cfg, results):
         return run(["rsync", "-a", "--update", f"{src}/", f"{dst}/"])[0]
 
     def listing(label, extra):
-        os.sync()
-        _, lines = run([WINE, list_exe, *extra, str(cfg["equal_repeats"]), wa, wb])
-        for line in lines:
-            words = line.split()
-            if words and words[0] == "list":
-                results.add(dataset, label, float(words[1]), None)
-        row = results.rows[(dataset, label)]["inside"]
-        progress(f"  {label}: {', '.join(f'{s:.3f}' for s in row)} s")
+        def step():
+            os.sync()
+            _, lines = run([WINE, list_exe, *extra, "1", wa, wb])
+            words = field(lines, "list")
+            results.add(dataset, label, float(words[1]), None)
+            return f"{float(words[1]):.3f} s, {words[3]} files"
+        return step
 
-    progress(f"{dataset}: (b) the run copies side a into an empty side b")
-    copy_job("run-copy", program_run("run-copy"))
-    check_equal(a, b, "the run")
+    progress(f"{dataset}: copy into an empty side b, in rounds of (b) the run, "
+             "(c) xcopy, (e) rsync")
+    results.rounds[(dataset, "copy")] = rounds("copy round", [
+        ("(b) run", into_empty_b("the run", program_run("run-copy"))),
+        ("(c) xcopy", into_empty_b("xcopy", both_ways("xcopy-copy", xcopy))),
+        ("(e) rsync", into_empty_b("rsync", both_ways("rsync-copy", rsync))),
+    ], cfg)
 
-    progress(f"{dataset}: (a) the run with nothing to copy")
-    repeat("run-equal", cfg["equal_repeats"], budget, program_run("run-equal"))
-    progress(f"{dataset}: (a) its two halves alone, without the window")
-    repeat("parts", cfg["equal_repeats"], budget, program_parts)
-
-    progress(f"{dataset}: (d) listing both trees")
-    listing("list", [])
-    listing("list-stat", ["--stat"])
-
-    progress(f"{dataset}: (c) xcopy both ways, nothing to copy")
-    repeat("xcopy-equal", cfg["equal_repeats"], budget, both_ways("xcopy-equal", xcopy))
-    progress(f"{dataset}: (e) rsync both ways, nothing to copy")
-    repeat("rsync-equal", cfg["equal_repeats"], budget, both_ways("rsync-equal", rsync))
-
-    progress(f"{dataset}: (c) xcopy both ways, copy into an empty side")
-    copy_job("xcopy-copy", both_ways("xcopy-copy", xcopy))
-    check_equal(a, b, "xcopy")
-    progress(f"{dataset}: (e) rsync both ways, copy into an empty side")
-    copy_job("rsync-copy", both_ways("rsync-copy", rsync))
-    check_equal(a, b, "rsync")
+    progress(f"{dataset}: nothing to copy, in rounds of (a) the run, (d) listings, "
+             "(c) xcopy, (e) rsync, (a) the run's parts")
+    results.rounds[(dataset, "equal")] = rounds("equal round", [
+        ("(a) run", program_run("run-equal")),
+        ("(d) listing", listing("list", [])),
+        ("(d) listing + status", listing("list-stat", ["--stat"])),
+        ("(c) xcopy", both_ways("xcopy-equal", xcopy)),
+        ("(e) rsync", both_ways("rsync-equal", rsync)),
+        ("(a) parts", program_parts),
+    ], cfg)
 
 
 # ---------------------------------------------------------------- report
@@ -280,18 +296,42 @@ LABELS = [
     ("rsync-copy", "(e) rsync both ways, copy into empty"),
 ]
 
+# Only measurements taken in the same rounds are compared.
 RATIOS = [
     ("run-equal", "xcopy-equal", "(a) / (c) xcopy, nothing to copy"),
     ("run-equal", "list", "(a) / (d) listing"),
     ("run-equal", "list-stat", "(a) / (d) listing + status queries"),
     ("run-equal", "rsync-equal", "(a) / (e) rsync, nothing to copy"),
     ("run-copy", "xcopy-copy", "(b) / (c) xcopy, copy into empty"),
-    ("run-copy", "list", "(b) / (d) listing"),
     ("run-copy", "rsync-copy", "(b) / (e) rsync, copy into empty"),
 ]
 
+# (data set, run, how the run is timed, reference, what, at most, bound shown).
+# Like is compared with like: the listing is timed inside its process, as
+# the run is; xcopy only as whole processes, so the run's whole process.
+TARGETS = [
+    ("many", "run-equal", "inside", "list",
+     "nothing to copy: run timed inside / (d) listing of both trees", 1.2, "1.2"),
+    ("many", "run-equal", "wall", "xcopy-equal",
+     "nothing to copy: run's process / (c) xcopy both ways", 1 / 7, "1/7 = 0.143"),
+    ("many", "run-copy", "wall", "xcopy-copy",
+     "copy into an empty side: run's process / (c) xcopy both ways", 1.0, "1.0"),
+    ("big", "run-copy", "wall", "xcopy-copy",
+     "copy into an empty side: run's process / (c) xcopy both ways", 1.1, "1.1"),
+]
 
-def report(results, described):
+
+def reference_times(row):
+    """A reference's times: from inside where it has them, else its process."""
+    return row["inside"] or row["wall"]
+
+
+def ratios(mine, ref):
+    """(ratio of medians, ratio of minimums) of two lists of times."""
+    return (statistics.median(mine) / statistics.median(ref), min(mine) / min(ref))
+
+
+def report(results, described, small):
     def seconds(values):
         if not values:
             return "-", "-"
@@ -299,12 +339,18 @@ def report(results, described):
 
     out = []
     for dataset, text in described.items():
+        rows = {key: row for (name, key), row in results.rows.items() if name == dataset}
+        counts = ", ".join(f"{what} {results.rounds[(dataset, scenario)]}"
+                           for scenario, what in (("equal", "nothing to copy"),
+                                                  ("copy", "copy into an empty side"))
+                           if (dataset, scenario) in results.rounds)
         out += ["", f"### {dataset}: {text}", "",
+                f"Interleaved rounds: {counts}.", "",
                 "| measurement | n | time min s | time median s "
                 "| process min s | process median s |",
                 "|---|---:|---:|---:|---:|---:|"]
         for key, label in LABELS:
-            row = results.rows.get((dataset, key))
+            row = rows.get(key)
             if not row:
                 continue
             # The run and the listing are timed inside their process (time)
@@ -314,19 +360,34 @@ def report(results, described):
             imin, imed = seconds(inside)
             wmin, wmed = seconds(wall)
             out.append(f"| {label} | {n} | {imin} | {imed} | {wmin} | {wmed} |")
-        out += ["", "| ratio of medians | run timed inside | run's whole process |",
-                "|---|---:|---:|"]
+
+        out += ["", "| ratio | run timed inside: of medians | of minimums "
+                "| run's whole process: of medians | of minimums |",
+                "|---|---:|---:|---:|---:|"]
         for top, bottom, label in RATIOS:
-            if (dataset, top) not in results.rows or (dataset, bottom) not in results.rows:
+            if top not in rows or bottom not in rows:
                 continue
-            ref = results.rows[(dataset, bottom)]
-            ref_median = statistics.median(ref["inside"] or ref["wall"])
-            mine = results.rows[(dataset, top)]
-            inside = statistics.median(mine["inside"]) / ref_median
-            # The whole process of the run against tools timed from outside.
-            whole = (f"{statistics.median(mine['wall']) / ref_median:.2f}"
-                     if not ref["inside"] else "-")
-            out.append(f"| {label} | {inside:.2f} | {whole} |")
+            ref = rows[bottom]
+            mine = rows[top]
+            inside = ratios(mine["inside"], reference_times(ref))
+            # The run's whole process only against tools timed from outside.
+            whole = ratios(mine["wall"], ref["wall"]) if not ref["inside"] else None
+            cells = [f"{inside[0]:.2f}", f"{inside[1]:.2f}"]
+            cells += [f"{whole[0]:.2f}", f"{whole[1]:.2f}"] if whole else ["-", "-"]
+            out.append(f"| {label} | {' | '.join(cells)} |")
+
+        targets = [t for t in TARGETS if t[0] == dataset and t[1] in rows and t[3] in rows]
+        if targets:
+            out += ["", "| target | at most | ratio of medians | ratio of minimums |",
+                    "|---|---:|---:|---:|"]
+            for _, top, timing, bottom, what, bound, shown in targets:
+                pair = ratios(rows[top][timing], reference_times(rows[bottom]))
+                cells = [f"{value:.3f} {'holds' if value <= bound else 'misses'}"
+                         for value in pair]
+                out.append(f"| {dataset}, {what} | {shown} | {' | '.join(cells)} |")
+            if small:
+                out += ["", "The targets are set for the full data sets; on these small "
+                        "ones, starting a process weighs more."]
     return "\n".join(out)
 
 
@@ -385,9 +446,10 @@ def main():
         if not args.keep:
             shutil.rmtree(data, ignore_errors=True)
 
-    table = report(results, described)
+    table = report(results, described, args.small)
     table += (f"\n\nLoad average (1 min) at the start {load:.2f}, "
-              f"at the end {os.getloadavg()[0]:.2f}.")
+              f"at the end {os.getloadavg()[0]:.2f}. The benchmark took "
+              f"{time.perf_counter() - START:.0f} s after the build.")
     print(table)
     saved = ROOT / "build" / f"bench-results-{size}.md"
     saved.write_text(table.lstrip() + "\n")
