@@ -1,32 +1,48 @@
 #pragma once
-// The file operations of a safe copy: the platform's copy of one file, the
-// one-step replacement of a target and the removal of a file; and what the
-// cleanup of left-over temporary files needs to know about processes.
+// The file operations of a safe copy: copying one file's content into a new
+// file, written through to the disk; the one-step replacement of a target;
+// the removal of a file; and what the cleanup of left-over temporary files
+// needs to know about processes. Each operation that can fail says why, in
+// the terms a person is told.
 
 #include <cstdint>
 #include <string>
 
 namespace varnholt {
 
-// Copies the file `from` to the path `to` (a file name, not a folder),
-// creating the folders missing on the way and keeping the last-modification
-// time. On Windows this is the shell's file copy (SHFileOperationW, FO_COPY,
-// FOF_NOCONFIRMATION only), which shows its own progress and error windows.
-// True when the copy completed.
-bool PlatformCopyFile(const std::wstring& from, const std::wstring& to);
+enum class FileFault {
+    None,         // it worked
+    Missing,      // the file (or a folder on its path) is not there
+    InUse,        // another program holds the file open
+    AccessDenied, // no permission, or a read-only file or medium
+    DiskFull,     // no room left on the medium
+    PathTooLong,  // the path is longer than the system accepts
+    Incomplete,   // reading or writing stopped short of the whole file
+    Other,        // anything else
+};
+
+// Copies the content of `from` into the file `newFile`, which must not exist
+// yet: creates the folders missing on the way, writes the content, gives the
+// new file `from`'s last-modification time and attributes, writes it through
+// to the disk (FlushFileBuffers, fsync) and closes it. A copy that comes out
+// shorter or longer than the source was when the copy ended is Incomplete.
+// On any failure `newFile` is removed again.
+FileFault CopyToNewFile(const std::wstring& from, const std::wstring& newFile);
 
 // Puts `source` in place of `target` in one step (rename with replacement),
 // also when the target is read-only. The replaced file keeps `source`'s
 // attributes and times. On failure `target` is left as it was and `source`
 // still exists.
-bool ReplaceFileWith(const std::wstring& source, const std::wstring& target);
-
-// Writes the file's content through to the disk (FlushFileBuffers, fsync),
-// so that a rename that follows can never outlive the data after a power cut.
-bool FlushFileToDisk(const std::wstring& path);
+FileFault ReplaceFileWith(const std::wstring& source, const std::wstring& target);
 
 // Deletes a file, also a read-only one. True when it is gone.
 bool RemoveFile(const std::wstring& path);
+
+// The form of `path` that file operations accept whatever its length: on
+// Windows an absolute path of MAX_PATH characters or more gets the "\\?\"
+// prefix (for folders on a network share "\\?\UNC\"); shorter paths, and
+// every path elsewhere, come back as they are.
+std::wstring LongPathForm(const std::wstring& path);
 
 // The id of this process.
 std::uint32_t CurrentProcessId();

@@ -11,11 +11,38 @@ namespace varnholt {
 
 namespace {
 
-// Creates every missing folder above `file` (like the shell copy does).
+FileFault FaultOf(int error) {
+    switch (error) {
+    case 0:
+        return FileFault::None;
+    case ENOENT:
+    case ENOTDIR:
+        return FileFault::Missing;
+    case EBUSY:
+    case ETXTBSY:
+        return FileFault::InUse;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return FileFault::AccessDenied;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return FileFault::DiskFull;
+    case ENAMETOOLONG:
+        return FileFault::PathTooLong;
+    case EIO:
+        return FileFault::Incomplete;
+    default:
+        return FileFault::Other;
+    }
+}
+
+// Creates every missing folder above `file`.
 bool CreateParentFolders(const std::string& file) {
     for (std::size_t slash = file.find('/', 1); slash != std::string::npos;
          slash = file.find('/', slash + 1)) {
-        std::string folder = file.substr(0, slash);
+        const std::string folder = file.substr(0, slash);
         if (mkdir(folder.c_str(), 0777) != 0 && errno != EEXIST) {
             return false;
         }
@@ -23,96 +50,116 @@ bool CreateParentFolders(const std::string& file) {
     return true;
 }
 
-bool WriteAll(int fd, const char* data, std::size_t size) {
+FileFault WriteAll(int fd, const char* data, std::size_t size) {
     while (size > 0) {
-        ssize_t written = write(fd, data, size);
+        const ssize_t written = write(fd, data, size);
         if (written < 0) {
             if (errno == EINTR) {
                 continue;
             }
-            return false;
+            return FaultOf(errno);
         }
         data += written;
         size -= static_cast<std::size_t>(written);
     }
-    return true;
+    return FileFault::None;
 }
 
-bool CopyContent(int in, int out) {
+FileFault CopyContent(int in, int out) {
     char buffer[64 * 1024];
     for (;;) {
-        ssize_t got = read(in, buffer, sizeof buffer);
+        const ssize_t got = read(in, buffer, sizeof buffer);
         if (got < 0) {
             if (errno == EINTR) {
                 continue;
             }
-            return false;
+            return FileFault::Incomplete;
         }
         if (got == 0) {
-            return true;
+            return FileFault::None;
         }
-        if (!WriteAll(out, buffer, static_cast<std::size_t>(got))) {
-            return false;
+        if (const FileFault fault = WriteAll(out, buffer, static_cast<std::size_t>(got));
+            fault != FileFault::None) {
+            return fault;
         }
     }
+}
+
+FileFault CopyOpenFiles(int in, int out) {
+    if (const FileFault fault = CopyContent(in, out); fault != FileFault::None) {
+        return fault;
+    }
+    struct stat source {};
+    struct stat copy {};
+    if (fstat(in, &source) != 0 || fstat(out, &copy) != 0 || source.st_size != copy.st_size) {
+        return FileFault::Incomplete;
+    }
+    // Times are set after the last write, which would otherwise move them.
+    const timespec times[2] = {source.st_atim, source.st_mtim};
+    if (fchmod(out, source.st_mode & 07777) != 0 || futimens(out, times) != 0 || fsync(out) != 0) {
+        return FaultOf(errno);
+    }
+    return FileFault::None;
 }
 
 } // namespace
 
-bool PlatformCopyFile(const std::wstring& from, const std::wstring& to) {
-    std::string source = ToNativePath(from);
-    std::string target = ToNativePath(to);
-    if (!CreateParentFolders(target)) {
-        return false;
-    }
-    int in = open(source.c_str(), O_RDONLY | O_CLOEXEC);
+FileFault CopyToNewFile(const std::wstring& from, const std::wstring& newFile) {
+    const std::string source = ToNativePath(from);
+    const std::string target = ToNativePath(newFile);
+    const int in = open(source.c_str(), O_RDONLY | O_CLOEXEC);
     if (in < 0) {
-        return false;
+        return FaultOf(errno);
     }
     struct stat info {};
-    int out = fstat(in, &info) == 0 && S_ISREG(info.st_mode)
-                  ? open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600)
-                  : -1;
-    bool ok = out >= 0 && CopyContent(in, out) && fsync(out) == 0 &&
-              fchmod(out, info.st_mode & 07777) == 0;
-    // Times are set after the last write, which would otherwise move them.
-    timespec times[2] = {info.st_atim, info.st_mtim};
-    ok = ok && futimens(out, times) == 0;
-    if (out >= 0 && close(out) != 0) {
-        ok = false;
+    if (fstat(in, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(in);
+        return FileFault::Other;
+    }
+    int out = open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (out < 0 && errno == ENOENT && CreateParentFolders(target)) {
+        out = open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    }
+    if (out < 0) {
+        const FileFault fault = FaultOf(errno);
+        close(in);
+        return fault;
+    }
+    FileFault fault = CopyOpenFiles(in, out);
+    if (close(out) != 0 && fault == FileFault::None) {
+        fault = FaultOf(errno);
     }
     close(in);
-    return ok;
+    if (fault != FileFault::None) {
+        RemoveFile(newFile);
+    }
+    return fault;
 }
 
-bool ReplaceFileWith(const std::wstring& source, const std::wstring& target) {
-    std::string to = ToNativePath(target);
+FileFault ReplaceFileWith(const std::wstring& source, const std::wstring& target) {
+    const std::string to = ToNativePath(target);
     if (rename(ToNativePath(source).c_str(), to.c_str()) != 0) {
-        return false;
+        return FaultOf(errno);
     }
     // Make the new directory entry itself durable.
-    std::size_t slash = to.rfind('/');
-    std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : to.substr(0, slash);
-    int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const std::size_t slash = to.rfind('/');
+    const std::string folder = slash == std::string::npos ? "."
+                               : slash == 0               ? "/"
+                                                          : to.substr(0, slash);
+    const int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
         fsync(dir);
         close(dir);
     }
-    return true;
-}
-
-bool FlushFileToDisk(const std::wstring& path) {
-    const int file = open(ToNativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
-    if (file < 0) {
-        return false;
-    }
-    const bool flushed = fsync(file) == 0;
-    close(file);
-    return flushed;
+    return FileFault::None;
 }
 
 bool RemoveFile(const std::wstring& path) {
     return unlink(ToNativePath(path).c_str()) == 0 || errno == ENOENT;
+}
+
+std::wstring LongPathForm(const std::wstring& path) {
+    return path;
 }
 
 std::uint32_t CurrentProcessId() {

@@ -1,33 +1,201 @@
 #include <windows.h>
 
-#include <shellapi.h>
+#include <vector>
 
 #include "platform/file_copy.h"
 
 namespace varnholt {
 
-bool PlatformCopyFile(const std::wstring& from, const std::wstring& to) {
-    // Each path followed by one more NUL: the shell reads both as lists of
-    // names ended by an empty name. c_str() supplies the second NUL.
-    std::wstring source = from + L'\0';
-    std::wstring target = to + L'\0';
-    SHFILEOPSTRUCTW operation{};
-    operation.hwnd = nullptr;
-    operation.wFunc = FO_COPY;
-    operation.pFrom = source.c_str();
-    operation.pTo = target.c_str();
-    // Only "yes to all": the shell creates missing folders, and on Windows
-    // shows its progress on long copies and its own error messages.
-    operation.fFlags = FOF_NOCONFIRMATION;
-    int result = SHFileOperationW(&operation);
-    return result == 0 && !operation.fAnyOperationsAborted;
+namespace {
+
+constexpr DWORD kCopyBufferSize = 256 * 1024;
+
+FileFault FaultOf(DWORD error) {
+    switch (error) {
+    case ERROR_SUCCESS:
+        return FileFault::None;
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_DRIVE:
+        return FileFault::Missing;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_USER_MAPPED_FILE:
+        return FileFault::InUse;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT:
+    case ERROR_NETWORK_ACCESS_DENIED:
+        return FileFault::AccessDenied;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return FileFault::DiskFull;
+    case ERROR_FILENAME_EXCED_RANGE:
+    case ERROR_BUFFER_OVERFLOW:
+        return FileFault::PathTooLong;
+    case ERROR_HANDLE_EOF:
+    case ERROR_READ_FAULT:
+    case ERROR_WRITE_FAULT:
+    case ERROR_CRC:
+        return FileFault::Incomplete;
+    default:
+        return FileFault::Other;
+    }
 }
 
-bool ReplaceFileWith(const std::wstring& source, const std::wstring& target) {
-    // A read-only target cannot be replaced by a rename; the shell copy
-    // replaces it all the same, so its attribute is cleared first and put
-    // back when the replacement fails.
-    DWORD attributes = GetFileAttributesW(target.c_str());
+class Handle {
+public:
+    explicit Handle(HANDLE handle) : m_handle(handle) {}
+    ~Handle() { Close(); }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    HANDLE Get() const { return m_handle; }
+    bool Valid() const { return m_handle != INVALID_HANDLE_VALUE; }
+    void Reset(HANDLE handle) {
+        Close();
+        m_handle = handle;
+    }
+    bool Close() {
+        const bool closed = !Valid() || CloseHandle(m_handle) != FALSE;
+        m_handle = INVALID_HANDLE_VALUE;
+        return closed;
+    }
+
+private:
+    HANDLE m_handle;
+};
+
+std::wstring FolderOf(const std::wstring& path) {
+    const std::size_t slash = path.find_last_of(L'\\');
+    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+}
+
+// Creates `folder` and the folders missing above it. Another copy may create
+// the same folder at the same moment: one that exists afterwards is fine.
+bool CreateFolders(const std::wstring& folder) {
+    if (folder.empty() || CreateDirectoryW(folder.c_str(), nullptr) ||
+        GetLastError() == ERROR_ALREADY_EXISTS) {
+        return true;
+    }
+    if (GetLastError() != ERROR_PATH_NOT_FOUND) {
+        return false;
+    }
+    const std::wstring parent = FolderOf(folder);
+    if (parent.empty() || parent == folder || !CreateFolders(parent)) {
+        return false;
+    }
+    return CreateDirectoryW(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+// A replacement needs to delete the old target. Windows refuses a rename over
+// a file that another program holds open with "access denied", as it does
+// for a lack of rights; asking for delete access tells the two apart.
+bool IsHeldOpen(const std::wstring& path) {
+    Handle probe(CreateFileW(path.c_str(), DELETE,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    return !probe.Valid() && GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
+HANDLE CreateNew(const std::wstring& path) {
+    return CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+}
+
+FileFault CopyContent(HANDLE in, HANDLE out) {
+    static thread_local std::vector<char> buffer(kCopyBufferSize);
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(in, buffer.data(), kCopyBufferSize, &got, nullptr)) {
+            const FileFault fault = FaultOf(GetLastError());
+            return fault == FileFault::Other ? FileFault::Incomplete : fault;
+        }
+        if (got == 0) {
+            return FileFault::None;
+        }
+        // A short write (the disk filling up) is written on until the
+        // system says why it stops.
+        for (DWORD done = 0; done < got;) {
+            DWORD written = 0;
+            if (!WriteFile(out, buffer.data() + done, got - done, &written, nullptr)) {
+                return FaultOf(GetLastError());
+            }
+            if (written == 0) {
+                return FileFault::Incomplete;
+            }
+            done += written;
+        }
+    }
+}
+
+FileFault CopyOpenFiles(HANDLE in, HANDLE out) {
+    if (const FileFault fault = CopyContent(in, out); fault != FileFault::None) {
+        return fault;
+    }
+    // The source as it is now: the copy must hold all of it.
+    LARGE_INTEGER source{};
+    LARGE_INTEGER copy{};
+    if (!GetFileSizeEx(in, &source) || !GetFileSizeEx(out, &copy) ||
+        source.QuadPart != copy.QuadPart) {
+        return FileFault::Incomplete;
+    }
+    // Times are set after the last write, which would otherwise move them.
+    FILETIME created{};
+    FILETIME accessed{};
+    FILETIME written{};
+    if (!GetFileTime(in, &created, &accessed, &written) ||
+        !SetFileTime(out, nullptr, &accessed, &written)) {
+        return FaultOf(GetLastError());
+    }
+    // The content must be on the disk before a rename can put the file in
+    // place: after a power cut the target holds its old or its new content.
+    if (!FlushFileBuffers(out)) {
+        return FaultOf(GetLastError());
+    }
+    return FileFault::None;
+}
+
+} // namespace
+
+FileFault CopyToNewFile(const std::wstring& from, const std::wstring& newFile) {
+    Handle in(CreateFileW(from.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                          OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!in.Valid()) {
+        return FaultOf(GetLastError());
+    }
+    const DWORD attributes = GetFileAttributesW(from.c_str());
+
+    Handle out(CreateNew(newFile));
+    if (!out.Valid() && GetLastError() == ERROR_PATH_NOT_FOUND &&
+        CreateFolders(FolderOf(newFile))) {
+        out.Reset(CreateNew(newFile));
+    }
+    if (!out.Valid()) {
+        return FaultOf(GetLastError());
+    }
+    FileFault fault = CopyOpenFiles(in.Get(), out.Get());
+    if (!out.Close() && fault == FileFault::None) {
+        fault = FaultOf(GetLastError());
+    }
+    // Read-only, hidden, system: as the source has them (set after the last
+    // write; a read-only file cannot be written).
+    constexpr DWORD kKept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                            FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+    if (fault == FileFault::None && attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & kKept & ~FILE_ATTRIBUTE_ARCHIVE) != 0 &&
+        !SetFileAttributesW(newFile.c_str(), attributes & kKept)) {
+        fault = FaultOf(GetLastError());
+    }
+    if (fault != FileFault::None) {
+        RemoveFile(newFile);
+    }
+    return fault;
+}
+
+FileFault ReplaceFileWith(const std::wstring& source, const std::wstring& target) {
+    // A read-only target cannot be replaced by a rename; the copy replaces it
+    // all the same, so its attribute is cleared first and put back when the
+    // replacement fails.
+    const DWORD attributes = GetFileAttributesW(target.c_str());
     bool clearedReadOnly = false;
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
         (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
@@ -36,38 +204,21 @@ bool ReplaceFileWith(const std::wstring& source, const std::wstring& target) {
     }
     if (MoveFileExW(source.c_str(), target.c_str(),
                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        return true;
+        return FileFault::None;
     }
+    const DWORD error = GetLastError();
     if (clearedReadOnly) {
         SetFileAttributesW(target.c_str(), attributes);
     }
-    return false;
-}
-
-bool FlushFileToDisk(const std::wstring& path) {
-    // Flushing needs write access, which a read-only file (the copy of a
-    // read-only source) refuses: its attribute is lifted for the moment.
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    const bool readOnly =
-        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
-    if (readOnly) {
-        SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    if (error == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES &&
+        IsHeldOpen(target)) {
+        return FileFault::InUse;
     }
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    bool flushed = false;
-    if (file != INVALID_HANDLE_VALUE) {
-        flushed = FlushFileBuffers(file) != FALSE;
-        CloseHandle(file);
-    }
-    if (readOnly) {
-        SetFileAttributesW(path.c_str(), attributes);
-    }
-    return flushed;
+    return FaultOf(error);
 }
 
 bool RemoveFile(const std::wstring& path) {
-    DWORD attributes = GetFileAttributesW(path.c_str());
+    const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         return GetLastError() == ERROR_FILE_NOT_FOUND || GetLastError() == ERROR_PATH_NOT_FOUND;
     }
@@ -75,6 +226,19 @@ bool RemoveFile(const std::wstring& path) {
         SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
     }
     return DeleteFileW(path.c_str()) != FALSE;
+}
+
+std::wstring LongPathForm(const std::wstring& path) {
+    if (path.size() < MAX_PATH || path.rfind(L"\\\\?\\", 0) == 0) {
+        return path;
+    }
+    if (path.size() >= 3 && path[1] == L':' && path[2] == L'\\') {
+        return L"\\\\?\\" + path;
+    }
+    if (path.rfind(L"\\\\", 0) == 0) {
+        return L"\\\\?\\UNC\\" + path.substr(2);
+    }
+    return path;
 }
 
 std::uint32_t CurrentProcessId() {

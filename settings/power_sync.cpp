@@ -1,10 +1,11 @@
 // PowerClass: the minute number, path test and file copy of the
-// synchronization.
+// synchronization, forwarded to sync/ where they live.
 
 #include <cstdint>
 
 #include "platform/file_times.h"
 #include "settings/power_class.h"
+#include "sync/minute_number.h"
 #include "sync/safe_copy.h"
 
 namespace varnholt {
@@ -12,34 +13,8 @@ namespace varnholt {
 std::int32_t PowerClass::DateToMinutes(const std::wstring& year, const std::wstring& month,
                                        const std::wstring& day, const std::wstring& hour,
                                        const std::wstring& minute) {
-    const std::int32_t y = TextToInt(year);
-    const std::int32_t m = TextToInt(month);
-    // Unsigned arithmetic wraps in 32 bits like the stored number does,
-    // without the undefined behaviour of a signed overflow.
-    std::uint32_t days = 0;
-    for (std::int32_t each = 2000; each < y; ++each) {
-        days += each % 4 == 0 ? 366u : 365u;
-    }
-    for (std::int32_t each = 1; each < m; ++each) {
-        switch (each) {
-        case 4:
-        case 6:
-        case 9:
-        case 11:
-            days += 30u;
-            break;
-        case 2:
-            days += y % 4 == 0 ? 29u : 28u;
-            break;
-        default:
-            days += 31u;
-            break;
-        }
-    }
-    days += static_cast<std::uint32_t>(TextToInt(day));
-    std::uint32_t hourMinutes = 60u * static_cast<std::uint32_t>(TextToInt(hour));
-    return static_cast<std::int32_t>(days * 1440u + hourMinutes +
-                                     static_cast<std::uint32_t>(TextToInt(minute)));
+    return MinuteNumber(TextToInt(year), TextToInt(month), TextToInt(day), TextToInt(hour),
+                        TextToInt(minute));
 }
 
 bool PowerClass::PathExists(const std::wstring& path) {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "settings/power_class.h"
+#include "sync/minute_number.h"
 #include "sync/safe_copy.h"
 
 namespace varnholt {
@@ -12,22 +12,25 @@ LocalFields SyncClock::LocalFieldsOf(std::int64_t fileTime) const {
 }
 
 std::int32_t SyncClock::MinuteNumber(std::int64_t fileTime) const {
-    LocalFields f = LocalFieldsOf(fileTime);
-    return PowerClass::DateToMinutes(std::to_wstring(f.year), std::to_wstring(f.month),
-                                     std::to_wstring(f.day), std::to_wstring(f.hour),
-                                     std::to_wstring(f.minute));
+    const LocalFields f = LocalFieldsOf(fileTime);
+    return ::varnholt::MinuteNumber(f.year, f.month, f.day, f.hour, f.minute);
 }
 
-bool SyncFile(const std::wstring& from, const std::wstring& to, const SyncClock& clock) {
-    if (to.empty()) {
+bool IsNewer(std::int64_t fromTime, std::int64_t toTime, const SyncClock& clock) {
+    return clock.MinuteNumber(fromTime) > clock.MinuteNumber(toTime);
+}
+
+bool SyncFile(const std::wstring& from, const std::wstring& to, const SyncClock& clock,
+              CopyOutcome* outcome) {
+    if (to.empty() ||
+        !IsNewer(QueryFileStatus(from).lastWrite, QueryFileStatus(to).lastWrite, clock)) {
         return false;
     }
-    std::int32_t minuteFrom = clock.MinuteNumber(QueryFileStatus(from).lastWrite);
-    std::int32_t minuteTo = clock.MinuteNumber(QueryFileStatus(to).lastWrite);
-    if (minuteFrom <= minuteTo) {
-        return false;
+    const CopyOutcome copy = SafeCopyFile(from, to);
+    if (outcome != nullptr) {
+        *outcome = copy;
     }
-    return SafeCopyFile(from, to) == CopyResult::Copied;
+    return copy.result == CopyResult::Copied;
 }
 
 } // namespace varnholt

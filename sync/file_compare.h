@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/file_times.h"
+#include "sync/safe_copy.h"
 
 namespace varnholt {
 
@@ -26,10 +27,17 @@ private:
     LocalTimeZone m_zone;
 };
 
-// Compares the last-modification minutes of `from` and `to` (a missing file
-// counts as changed at 1 January 1970 00:00 UTC) and, when `from`'s is
-// later, copies it over `to` with the safe copy (sync/safe_copy.h). True when
-// the file was copied. An empty `to` (no target folder) copies nothing.
-bool SyncFile(const std::wstring& from, const std::wstring& to, const SyncClock& clock);
+// True when the minute number of `fromTime` is greater than that of
+// `toTime`: the one rule that decides every copy.
+bool IsNewer(std::int64_t fromTime, std::int64_t toTime, const SyncClock& clock);
+
+// Compares the last-modification minutes of `from` and `to` (a missing file,
+// and a path of 260 characters or more, count as changed at 1 January 1970
+// 00:00 UTC) and, when `from`'s is later, copies it over `to` with the safe
+// copy (sync/safe_copy.h). True when the file was copied; `outcome` (may be
+// null) then tells how a copy that was tried went. An empty `to` (no target
+// folder) copies nothing.
+bool SyncFile(const std::wstring& from, const std::wstring& to, const SyncClock& clock,
+              CopyOutcome* outcome = nullptr);
 
 } // namespace varnholt

@@ -82,54 +82,36 @@ bool RemoveAbandonedCopy(const std::wstring& path, const std::wstring& name, std
     return RemoveFile(path);
 }
 
-CopyResult SafeCopyFile(const std::wstring& from, const std::wstring& to,
-                        const BeforeReplaceHook& beforeReplace) {
-    FileStatus source = QueryFileStatus(from);
+CopyOutcome SafeCopyFile(const std::wstring& from, const std::wstring& to,
+                         const BeforeReplaceHook& beforeReplace) {
+    const FileStatus source = QueryFileStatus(from);
     if (!source.exists || source.isFolder) {
-        return CopyResult::SourceMissing;
+        return {CopyResult::SourceMissing};
     }
-    std::wstring folder = FolderOf(to);
+    const std::wstring folder = FolderOf(to);
     if (folder.empty() || QueryFileStatus(to).isFolder) {
-        return CopyResult::BadTarget;
+        return {CopyResult::BadTarget};
     }
-    std::wstring temporary =
-        folder + L'\\' + MakeCopyTemporaryName(CurrentProcessId(), g_counter.fetch_add(1));
+    if (to.size() >= kMaxStatusPathLength) {
+        return {CopyResult::CopyFailed, FileFault::PathTooLong};
+    }
+    const std::wstring temporary = LongPathForm(
+        folder + L'\\' + MakeCopyTemporaryName(CurrentProcessId(), g_counter.fetch_add(1)));
 
-    if (!PlatformCopyFile(from, temporary)) {
-        RemoveFile(temporary);
-        return CopyResult::CopyFailed;
-    }
-    // The source as it is now: it may have changed while it was copied.
-    source = QueryFileStatus(from);
-    FileStatus copy = QueryFileStatus(temporary);
-    if (!copy.exists || copy.size != source.size) {
-        RemoveFile(temporary);
-        return CopyResult::CopyFailed;
-    }
-    if (copy.lastWrite != source.lastWrite &&
-        !SetFileModificationTime(temporary, source.lastWrite)) {
-        RemoveFile(temporary);
-        return CopyResult::CopyFailed;
-    }
-    // The new content must be on the disk before the rename can be: after a
-    // power cut the target then holds either its old or its new content.
-    if (!FlushFileToDisk(temporary)) {
-        RemoveFile(temporary);
-        return CopyResult::CopyFailed;
+    if (const FileFault fault = CopyToNewFile(from, temporary); fault != FileFault::None) {
+        if (fault == FileFault::Missing && !QueryFileStatus(from).exists) {
+            return {CopyResult::SourceMissing}; // gone since the scan
+        }
+        return {CopyResult::CopyFailed, fault == FileFault::Missing ? FileFault::Other : fault};
     }
     if (beforeReplace) {
         beforeReplace(temporary);
     }
-    if (!ReplaceFileWith(temporary, to)) {
+    if (const FileFault fault = ReplaceFileWith(temporary, to); fault != FileFault::None) {
         RemoveFile(temporary);
-        return CopyResult::ReplaceFailed;
+        return {CopyResult::ReplaceFailed, fault};
     }
-    // A rename keeps the time, but make sure: a target with a wrong time
-    // would be copied back, or never updated again.
-    if (QueryFileStatus(to).lastWrite != source.lastWrite) {
-        SetFileModificationTime(to, source.lastWrite);
-    }
-    return CopyResult::Copied;
+    return {CopyResult::Copied};
 }
 
 } // namespace varnholt

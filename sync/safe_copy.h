@@ -2,16 +2,21 @@
 // Copying one file over another without ever leaving a partial file in
 // place of a good one.
 //
-// The platform copies (the shell's file copy, CopyFileW) open an existing
-// target with truncation and write into it: a copy that fails halfway (disk
-// full, a read error) leaves the target cut short, and with the source's
-// modification time, so later runs think the pair is in step. Instead the
-// file is copied to a temporary file in the target's folder, checked (it must
-// exist and be as long as the source), given the source's modification time
-// if the platform copy did not keep it, written through to the disk, and then
-// put in place of the target in one rename (a read-only target included), so
-// that even a power cut leaves the target with its old or its new content. Any failure deletes the
-// temporary file and leaves the target as it was.
+// A copy that opened the existing target and wrote into it would, when it
+// fails halfway (disk full, a read error), leave the target cut short, and
+// with the source's modification time, so later runs would think the pair is
+// in step. Instead the file is copied to a temporary file in the target's
+// folder, checked (it must be as long as the source is when the copy ends),
+// given the source's modification time, written through to the disk, and
+// then put in place of the target in one rename (a read-only target
+// included), so that even a power cut leaves the target with its old or its
+// new content. Any failure deletes the temporary file and leaves the target
+// as it was, and says why (platform/file_copy.h).
+//
+// A target path of 260 characters or more is refused (the status query
+// counts such a path as missing, so it could never be seen in step). A
+// shorter target whose temporary name would pass that length is still
+// copied: the temporary file is reached through the long-path form.
 //
 // Temporary files
 //   Name: "~vh-PPPPPPPP-SSSS.tmp" in the target's folder, where PPPPPPPP is
@@ -38,6 +43,8 @@
 #include <functional>
 #include <string>
 
+#include "platform/file_copy.h"
+
 namespace varnholt {
 
 enum class CopyResult {
@@ -48,15 +55,22 @@ enum class CopyResult {
     ReplaceFailed, // the target could not be replaced (in use, no access)
 };
 
+struct CopyOutcome {
+    CopyResult result = CopyResult::Copied;
+    // Why a CopyFailed or ReplaceFailed happened (PathTooLong for a target
+    // path that is too long).
+    FileFault fault = FileFault::None;
+};
+
 // Called between the copy to the temporary file and the replacement of the
 // target, with the temporary file's path. Tests use it to make the
 // replacement fail at that point.
 using BeforeReplaceHook = std::function<void(const std::wstring& temporaryPath)>;
 
 // Copies `from` over `to` as described above. Creates the folders missing on
-// the way to `to`. Never raises.
-CopyResult SafeCopyFile(const std::wstring& from, const std::wstring& to,
-                        const BeforeReplaceHook& beforeReplace = nullptr);
+// the way to `to`. Never raises. Safe to call from several threads at once.
+CopyOutcome SafeCopyFile(const std::wstring& from, const std::wstring& to,
+                         const BeforeReplaceHook& beforeReplace = nullptr);
 
 inline constexpr std::int64_t kAbandonedCopyAge = 24LL * 60 * 60 * 10000000; // in FILETIME ticks
 

@@ -60,7 +60,7 @@ TEST_F(SyncFileTest, MissingSourceOrNoTargetFolderCopiesNothing) {
     // A folder in the target's place is not replaced.
     b.MakeFolder(L"dir");
     a.Write(L"dir", "file", UtcFileTime(2004, 1, 1, 0, 0));
-    EXPECT_EQ(SafeCopyFile(a.Path(L"dir"), b.Path(L"dir")), CopyResult::BadTarget);
+    EXPECT_EQ(SafeCopyFile(a.Path(L"dir"), b.Path(L"dir")).result, CopyResult::BadTarget);
     EXPECT_TRUE(QueryFileStatus(b.Path(L"dir")).isFolder);
 }
 
@@ -97,7 +97,7 @@ TEST_F(SyncFileTest, FailedReplacementKeepsTheTargetAndRemovesTheTemporaryFile) 
     a.Write(L"f.txt", "new content", UtcFileTime(2010, 1, 1, 0, 0));
     b.Write(L"f.txt", "old", UtcFileTime(2009, 1, 1, 0, 0));
     std::wstring seenTemporary;
-    CopyResult result =
+    const CopyOutcome outcome =
         SafeCopyFile(a.Path(L"f.txt"), b.Path(L"f.txt"), [&](const std::wstring& temp) {
             seenTemporary = temp;
             // The target turns into a folder holding a file: no rename can
@@ -105,7 +105,8 @@ TEST_F(SyncFileTest, FailedReplacementKeepsTheTargetAndRemovesTheTemporaryFile) 
             std::filesystem::remove(b.Fs(L"f.txt"));
             b.Write(L"f.txt\\inside", "x");
         });
-    EXPECT_EQ(result, CopyResult::ReplaceFailed);
+    EXPECT_EQ(outcome.result, CopyResult::ReplaceFailed);
+    EXPECT_NE(outcome.fault, FileFault::None);
     EXPECT_EQ(seenTemporary.substr(0, b.Path().size() + 1), b.Path() + L"\\");
     EXPECT_TRUE(IsCopyTemporaryName(seenTemporary.substr(b.Path().size() + 1)));
     EXPECT_FALSE(QueryFileStatus(seenTemporary).exists);
@@ -133,7 +134,10 @@ TEST_F(SyncFileTest, CopyThatRunsOutOfRoomLeavesTheOldTargetWhole) {
     const std::int64_t oldTime = UtcFileTime(2009, 1, 1, 0, 0);
     b.Write(L"small\\f.txt", std::string(20000, 'o'), oldTime);
     a.Write(L"f.txt", std::string(200000, 'n'), UtcFileTime(2010, 1, 1, 0, 0));
-    EXPECT_FALSE(SyncFile(a.Path(L"f.txt"), b.Path(L"small\\f.txt"), clock));
+    CopyOutcome outcome;
+    EXPECT_FALSE(SyncFile(a.Path(L"f.txt"), b.Path(L"small\\f.txt"), clock, &outcome));
+    EXPECT_EQ(outcome.result, CopyResult::CopyFailed);
+    EXPECT_EQ(outcome.fault, FileFault::DiskFull);
     EXPECT_EQ(b.Read(L"small\\f.txt"), std::string(20000, 'o'));
     EXPECT_EQ(QueryFileStatus(b.Path(L"small\\f.txt")).lastWrite, oldTime);
     EXPECT_EQ(b.Names(L"small"), std::vector<std::wstring>{L"f.txt"});

@@ -32,8 +32,11 @@ TEST_F(SyncCopyFaultTest, LockedTargetSurvivesWhole) {
     HANDLE lock = CreateFileW(to.Path(L"f.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-    EXPECT_FALSE(SyncFile(from.Path(L"f.txt"), to.Path(L"f.txt"), clock));
+    CopyOutcome outcome;
+    EXPECT_FALSE(SyncFile(from.Path(L"f.txt"), to.Path(L"f.txt"), clock, &outcome));
     CloseHandle(lock);
+    EXPECT_EQ(outcome.result, CopyResult::ReplaceFailed);
+    EXPECT_EQ(outcome.fault, FileFault::InUse);
 
     EXPECT_EQ(to.Read(L"f.txt"), "old");
     EXPECT_EQ(QueryFileStatus(to.Path(L"f.txt")).lastWrite, oldTime);
@@ -47,14 +50,15 @@ TEST_F(SyncCopyFaultTest, LockDuringTheReplacementKeepsTheTarget) {
     from.Write(L"f.txt", "fresh content", newTime);
     to.Write(L"f.txt", "old", oldTime);
     HANDLE lock = INVALID_HANDLE_VALUE;
-    CopyResult result =
+    const CopyOutcome outcome =
         SafeCopyFile(from.Path(L"f.txt"), to.Path(L"f.txt"), [&](const std::wstring&) {
             lock = CreateFileW(to.Path(L"f.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                FILE_ATTRIBUTE_NORMAL, nullptr);
         });
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
     CloseHandle(lock);
-    EXPECT_EQ(result, CopyResult::ReplaceFailed);
+    EXPECT_EQ(outcome.result, CopyResult::ReplaceFailed);
+    EXPECT_EQ(outcome.fault, FileFault::InUse);
     EXPECT_EQ(to.Read(L"f.txt"), "old");
     EXPECT_EQ(QueryFileStatus(to.Path(L"f.txt")).lastWrite, oldTime);
     EXPECT_EQ(to.Names(), std::vector<std::wstring>{L"f.txt"});
@@ -101,7 +105,10 @@ TEST_F(SyncCopyFaultTest, DiskFullHalfwayLeavesTheOldTargetWhole) {
     }
     from.Write(L"f.txt", std::string(200000, 'n'), newTime); // three times the free room
 
-    EXPECT_FALSE(SyncFile(from.Path(L"f.txt"), target, clock));
+    CopyOutcome outcome;
+    EXPECT_FALSE(SyncFile(from.Path(L"f.txt"), target, clock, &outcome));
+    EXPECT_EQ(outcome.result, CopyResult::CopyFailed);
+    EXPECT_EQ(outcome.fault, FileFault::DiskFull);
     FileStatus after = QueryFileStatus(target);
     EXPECT_EQ(after.size, 20000u);
     EXPECT_EQ(after.lastWrite, oldTime);
