@@ -5,18 +5,24 @@
 #include <memory>
 #include <string>
 
+#include "platform/file_times.h"
+
 namespace varnholt {
 
 struct FolderItem {
     std::wstring name;
     bool isFolder = false; // the entry has the folder attribute (links to folders too)
     bool isLink = false;   // a link, junction or other reparse point, not a plain entry
+    // As QueryFileStatus would give them for the entry's path: the
+    // last-modification time (never before kUnixEpochFileTime) and the size.
+    std::int64_t lastWrite = kUnixEpochFileTime;
+    std::uint64_t size = 0;
 };
 
-// A listing of one folder's entries in the order the file system returns them
-// (FindFirstFileW / FindNextFileW on Windows, including "." and ".." where
-// the file system reports them). Holds one open listing handle until it is
-// destroyed.
+// A listing of one folder's entries with their times, in the order the file
+// system returns them (FindFirstFileExW / FindNextFileW on Windows, including
+// "." and ".." where the file system reports them). Holds one open listing
+// handle until it is destroyed.
 class FolderListing {
 public:
     // Starts the listing for `pattern`: a folder path followed by "/*" or
@@ -34,6 +40,11 @@ private:
     struct State;
     std::unique_ptr<State> m_state;
 };
+
+// A key under which the file system takes two names for the same entry: on
+// Windows names that differ only in letter case are the same, elsewhere only
+// equal names are.
+std::wstring FileNameKey(const std::wstring& name);
 
 // What makes a folder the same folder whatever path reaches it: the volume
 // serial number and file index on Windows, st_dev and st_ino on POSIX.

@@ -47,17 +47,23 @@ bool FolderListing::Next(FolderItem& item) {
         std::string full = m_state->folder + entry->d_name;
         item.isLink = lstat(full.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
     }
-    if (entry->d_type == DT_DIR) {
-        item.isFolder = true;
-    } else if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
-        // A link to a folder counts as a folder, as on Windows.
-        struct stat info {};
-        std::string full = m_state->folder + entry->d_name;
-        item.isFolder = stat(full.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-    } else {
-        item.isFolder = false;
+    // Links are followed, as on Windows: a link to a folder counts as a
+    // folder, and a link's times are its target's.
+    struct stat info {};
+    const std::string full = m_state->folder + entry->d_name;
+    const bool known = stat(full.c_str(), &info) == 0;
+    item.isFolder = entry->d_type == DT_DIR || (known && S_ISDIR(info.st_mode));
+    item.size = known ? static_cast<std::uint64_t>(info.st_size) : 0;
+    item.lastWrite = kUnixEpochFileTime;
+    if (known && info.st_mtim.tv_sec >= 0) {
+        item.lastWrite = kUnixEpochFileTime + info.st_mtim.tv_sec * kFileTimeTicksPerSecond +
+                         info.st_mtim.tv_nsec / 100;
     }
     return true;
+}
+
+std::wstring FileNameKey(const std::wstring& name) {
+    return name;
 }
 
 bool QueryFolderIdentity(const std::wstring& path, FolderIdentity& identity) {

@@ -11,9 +11,6 @@ namespace varnholt {
 
 namespace {
 
-// The filler that the recursion puts where a folder entry has its "\...".
-constexpr wchar_t kScanFiller[] = L"aaaa";
-
 // Link loops: a folder reached through a link (or below one) is never
 // entered when it is already on the way down from the scanned folder,
 // compared by identity (volume and file index), not by name. Without links a
@@ -22,11 +19,12 @@ constexpr wchar_t kScanFiller[] = L"aaaa";
 // without links costs no identity query at all.
 class FolderScan {
 public:
-    FolderScan(CStringArray& fileList, const std::function<void()>& afterEachFolder)
-        : m_fileList(fileList), m_afterEachFolder(afterEachFolder), m_now(CurrentFileTime()) {}
+    FolderScan(FolderListings& listings, const FileVisitor& onFile,
+               const std::function<void()>& afterEachFolder)
+        : m_listings(listings), m_onFile(onFile), m_afterEachFolder(afterEachFolder),
+          m_now(CurrentFileTime()) {}
 
-    void Scan(const std::wstring& argument, bool throughLink) {
-        std::wstring folder = StripFolderEntryTail(argument);
+    void Scan(const std::wstring& folder, bool throughLink) {
         if (folder.empty()) {
             return; // "/*" alone would list the root of the current drive
         }
@@ -70,23 +68,18 @@ private:
     }
 
     void ListFolder(const std::wstring& folder) {
-        {
-            FolderListing listing;
-            if (!listing.Open(folder + L"/*")) {
-                return;
-            }
-            FolderItem item;
-            while (listing.Next(item)) {
-                std::wstring path = folder + L'\\' + item.name;
-                if (item.isFolder) {
-                    if (item.name != L"." && item.name != L"..") {
-                        Scan(path + kScanFiller, item.isLink);
-                    }
-                } else if (IsCopyTemporaryName(item.name)) {
-                    RemoveAbandonedCopy(path, item.name, m_now);
-                } else if (path.back() != L'.') {
-                    m_fileList.Add(path);
-                }
+        const FolderContents& contents = m_listings.Contents(folder);
+        if (!contents.Listed()) {
+            return;
+        }
+        for (const FolderItem& item : contents.Items()) {
+            std::wstring path = folder + L'\\' + item.name;
+            if (item.isFolder) {
+                Scan(path, item.isLink);
+            } else if (IsCopyTemporaryName(item.name)) {
+                RemoveAbandonedCopy(path, item.name, m_now);
+            } else if (path.back() != L'.') {
+                m_onFile(path, item);
             }
         }
         if (m_afterEachFolder) {
@@ -94,7 +87,8 @@ private:
         }
     }
 
-    CStringArray& m_fileList;
+    FolderListings& m_listings;
+    const FileVisitor& m_onFile;
     const std::function<void()>& m_afterEachFolder;
     std::int64_t m_now;
     std::vector<Frame> m_path;
@@ -103,9 +97,18 @@ private:
 
 } // namespace
 
+void WalkFolderTree(const std::wstring& folder, FolderListings& listings, const FileVisitor& onFile,
+                    const std::function<void()>& afterEachFolder) {
+    FolderScan(listings, onFile, afterEachFolder).Scan(folder, false);
+}
+
 void ScanFolderTree(const std::wstring& scanArgument, CStringArray& fileList,
                     const std::function<void()>& afterEachFolder) {
-    FolderScan(fileList, afterEachFolder).Scan(scanArgument, false);
+    FolderListings listings;
+    WalkFolderTree(
+        StripFolderEntryTail(scanArgument), listings,
+        [&fileList](const std::wstring& path, const FolderItem&) { fileList.Add(path); },
+        afterEachFolder);
 }
 
 } // namespace varnholt

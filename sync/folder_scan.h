@@ -5,8 +5,19 @@
 #include <string>
 
 #include "base/string_array.h"
+#include "sync/folder_listings.h"
 
 namespace varnholt {
+
+using FileVisitor = std::function<void(const std::wstring& path, const FolderItem& item)>;
+
+// Calls `onFile` for every file below `folder` (a folder path without a
+// trailing backslash), in the order and by the rules of ScanFolderTree
+// below, with the file's full path and its listing entry (time, size). The
+// folders are listed through `listings`. `afterEachFolder` (may be empty) is
+// called after each folder, sub-folders included.
+void WalkFolderTree(const std::wstring& folder, FolderListings& listings, const FileVisitor& onFile,
+                    const std::function<void()>& afterEachFolder);
 
 // Appends to `fileList` the full path of every file below the folder named
 // by `scanArgument` (a folder path followed by four characters that are
