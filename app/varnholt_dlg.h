@@ -7,6 +7,7 @@
 #include <shellapi.h>
 
 #include <string>
+#include <vector>
 
 #include "base/string_array.h"
 #include "framework/controls.h"
@@ -16,7 +17,7 @@
 #include "i18n/translation.h"
 #include "resources/resource.h"
 #include "settings/power_class.h"
-#include "sync/file_compare.h"
+#include "sync/copy_failure.h"
 
 namespace varnholt {
 
@@ -45,10 +46,9 @@ public:
     void StoreFolderList(const std::wstring& key, const CStringArray& list);
 
     // --- Synchronization run (varnholt_dlg_run.cpp) ---
+    // Both passes over all pairs (sync/sync_run.h), then the files that could
+    // not be copied, the closing message of a hand run, and text 135.
     void OnStartSyncNow();
-    void SyncPass();
-    void ScanFolder(const std::wstring& scanArgument);
-    void SyncFile(const std::wstring& from, const std::wstring& to);
 
     // --- Interval schedule and autostart (varnholt_dlg_schedule.cpp) ---
     // One tick of timer 1: the first tick after a start-up hands an automatic
@@ -107,10 +107,6 @@ public:
     std::wstring m_options;
     int m_autostart = 0;
     bool m_scheduledRun = false;
-    // Working lists of a run (the benchmark reads how many files it listed).
-    CStringArray m_fileList;
-    CStringArray m_runFrom;
-    CStringArray m_runTo;
 
 private:
     CListCtrl m_pairList;
@@ -152,8 +148,11 @@ private:
 
     // Shows the members in the controls and paints the status line at once.
     void PushFieldsAndPaintStatus();
-    // The run's time-zone rules, set while a run is under way.
-    const SyncClock* m_clock = nullptr;
+    // The list of files a run could not copy, one box at a time.
+    void ShowCopyFailures(const std::vector<CopyFailure>& failures);
+    bool m_failuresShown = false;
+    // The tray's exit chosen while a run works: the program ends after it.
+    bool m_exitAfterRun = false;
 
     // Shows one of the program's own messages: owned by the main window,
     // catalogue text 5 as caption, no icon, OK only.

@@ -1,54 +1,100 @@
-// The synchronization run: two passes over all folder pairs, first folders
-// into second folders, then back, with the status line showing its progress.
+// The synchronization run, started by hand (button 1004, File > Start
+// Synchronization now!) or by the timer. The run itself lives in sync/; the
+// window shows its steps in the status line and the copy progress in the
+// title and on the taskbar button, stays painted and answering while its
+// input is off, and says at the end which files could not be copied.
 
+#include "app/copy_failures_message.h"
+#include "app/taskbar_progress.h"
 #include "app/varnholt_dlg.h"
+#include "framework/message_pump.h"
 #include "i18n/catalogue_format.h"
 #include "i18n/text_ids.h"
-#include "sync/file_compare.h"
-#include "sync/folder_scan.h"
-#include "sync/run_paths.h"
+#include "sync/sync_run.h"
 
 namespace varnholt {
 
+namespace {
+
+// The window while a run works: a run under way, input off (as a modal
+// dialog turns its owner's off: painting, the tray and timer ticks still
+// arrive), and the copy progress shown. Everything comes back when the run
+// ends, also when it fails.
+class RunningWindow {
+public:
+    RunningWindow(CWnd window, bool& runUnderWay)
+        : m_window(window), m_runUnderWay(runUnderWay), m_focus(::GetFocus()),
+          m_title(window.GetWindowText()), m_taskbar(window.m_hWnd) {
+        m_runUnderWay = true;
+        m_window.EnableWindow(false);
+    }
+    ~RunningWindow() {
+        m_window.SetWindowText(m_title);
+        m_window.EnableWindow(true);
+        if (m_focus != nullptr && ::IsWindow(m_focus)) {
+            ::SetFocus(m_focus);
+        }
+        m_runUnderWay = false;
+    }
+    RunningWindow(const RunningWindow&) = delete;
+    RunningWindow& operator=(const RunningWindow&) = delete;
+
+    void ShowProgress(std::size_t done, std::size_t total) {
+        m_window.SetWindowText(total == 0 ? m_title
+                                          : m_title + L" (" + std::to_wstring(done) + L"/" +
+                                                std::to_wstring(total) + L")");
+        m_taskbar.Show(done, total);
+    }
+
+private:
+    CWnd m_window;
+    bool& m_runUnderWay;
+    HWND m_focus;
+    std::wstring m_title;
+    TaskbarProgress m_taskbar;
+};
+
+} // namespace
+
 void CVarnholtDlg::OnStartSyncNow() {
-    // Something inside a run that lets messages through (a dialog of the
-    // shell's copy) must not start another run over the lists in use.
+    // Something inside a run that lets messages through must not start
+    // another run over the lists in use.
     if (m_runUnderWay) {
         return;
     }
-    m_runUnderWay = true;
-    struct RunEnd {
-        bool& flag;
-        ~RunEnd() { flag = false; }
-    } runEnd{m_runUnderWay};
-
-    // The time zone is read once per run; every file of the run is compared
-    // with the same rules.
-    const SyncClock clock;
-    m_clock = &clock;
-    struct ClockReset {
-        CVarnholtDlg* dlg;
-        ~ClockReset() { dlg->m_clock = nullptr; }
-    } reset{this};
-
-    // A second list shorter than the first stops the run here, before any
-    // file is touched: GetAt raises the invalid-argument error.
-    m_runFrom.RemoveAll();
-    m_runTo.RemoveAll();
-    for (std::size_t i = 0; i < m_folders1.GetSize(); ++i) {
-        m_runFrom.Add(m_folders1.GetAt(i));
-        m_runTo.Add(m_folders2.GetAt(i));
+    RunReport report;
+    {
+        RunningWindow running(*this, m_runUnderWay);
+        RunCallbacks callbacks;
+        callbacks.step = [this](RunStep step) {
+            switch (step) {
+            case RunStep::PassStarts:
+                m_status = FormatCataloguePlain(m_translation.GetText(text::kPassStarts));
+                break;
+            case RunStep::ScanningFolders:
+                m_status = m_translation.GetText(text::kScanningFolders);
+                break;
+            case RunStep::CopyingFiles:
+                m_status = m_translation.GetText(text::kCopyingFiles);
+                break;
+            }
+            PushFieldsAndPaintStatus();
+        };
+        callbacks.progress = [&running](std::size_t done, std::size_t total) {
+            running.ShowProgress(done, total);
+        };
+        callbacks.idle = [] { DispatchWaitingMessages(); };
+        report = RunSynchronization(m_folders1, m_folders2, callbacks);
     }
-    SyncPass();
 
-    m_runFrom.RemoveAll();
-    m_runTo.RemoveAll();
-    for (std::size_t i = 0; i < m_folders1.GetSize(); ++i) {
-        m_runTo.Add(m_folders1.GetAt(i));
-        m_runFrom.Add(m_folders2.GetAt(i));
+    if (m_exitAfterRun) {
+        // The tray's exit came during the run: it ends the program now.
+        PostMessage(WM_COMMAND, ID_TRAY_EXIT);
+        return;
     }
-    SyncPass();
-
+    if (!report.failures.empty()) {
+        ShowCopyFailures(report.failures);
+    }
     if (!m_scheduledRun) {
         ShowMessage(m_translation.GetText(text::kRunFinishedMessage));
     }
@@ -56,45 +102,23 @@ void CVarnholtDlg::OnStartSyncNow() {
     PushFieldsAndPaintStatus();
 }
 
-void CVarnholtDlg::SyncPass() {
-    m_status = FormatCataloguePlain(m_translation.GetText(text::kPassStarts));
-    PushFieldsAndPaintStatus();
-
-    for (std::size_t i = 0; i < m_runFrom.GetSize(); ++i) {
-        const std::wstring from = m_runFrom.GetAt(i);
-        const std::wstring to = m_runTo.GetAt(i);
-
-        m_status = m_translation.GetText(text::kScanningFolders);
-        PushFieldsAndPaintStatus();
-
-        m_fileList.RemoveAll();
-        ScanFolder(from);
-
-        m_status = m_translation.GetText(text::kCopyingFiles);
-        PushFieldsAndPaintStatus();
-
-        for (const auto& file : m_fileList) {
-            SyncFile(file, TargetPath(to, RelativePart(file, from)));
-        }
+void CVarnholtDlg::ShowCopyFailures(const std::vector<CopyFailure>& failures) {
+    // A timer run that ends while an earlier list is still open adds none.
+    if (m_failuresShown) {
+        return;
     }
-}
-
-void CVarnholtDlg::ScanFolder(const std::wstring& scanArgument) {
-    ScanFolderTree(scanArgument, m_fileList, [this] { UpdateData(FALSE); });
-}
-
-void CVarnholtDlg::SyncFile(const std::wstring& from, const std::wstring& to) {
-    if (m_clock) {
-        ::varnholt::SyncFile(from, to, *m_clock);
-    } else {
-        ::varnholt::SyncFile(from, to, SyncClock());
-    }
+    m_failuresShown = true;
+    struct Closed {
+        bool& shown;
+        ~Closed() { shown = false; }
+    } closed{m_failuresShown};
+    ShowMessage(CopyFailuresMessage(failures, m_translation));
 }
 
 void CVarnholtDlg::PushFieldsAndPaintStatus() {
     UpdateData(FALSE);
-    // The run keeps the message loop busy: paint the status line now, so each
-    // text is seen while the run works.
+    // The run keeps the message loop busy between files only now and then:
+    // paint the status line now, so each text is seen.
     GetDlgItem(IDC_STATUS).UpdateWindow();
 }
 

@@ -80,6 +80,12 @@ void CVarnholtDlg::OnTrayRestore() {
 }
 
 void CVarnholtDlg::OnTrayExit() {
+    // Chosen while a run works (the popup opens between its files): the run
+    // ends first, and the program right after it.
+    if (m_runUnderWay) {
+        m_exitAfterRun = true;
+        return;
+    }
     ::Shell_NotifyIconW(NIM_DELETE, &m_trayIcon);
     m_iconAdded = false;
     DestroyWindow();

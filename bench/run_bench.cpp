@@ -1,17 +1,16 @@
-// Times the synchronization run of the real main window.
+// Times the synchronization run (sync/sync_run.h), without a window.
 //
 //   varnholt_bench <program folder> [repeats] [--parts]
 //   varnholt_bench --hold
 //
 // The program folder holds config.ini, whose "Folders1" and "Folders2" name
-// the pairs, and the language file named by its "Product ID". The main window
-// is created modelessly on that folder, exactly as the program starts it, and
-// OnStartSyncNow runs `repeats` times (default 1) as a timer run does, so no
-// closing message box waits for an answer. Status texts, window refreshes and
-// copies all count. Output, one line each, read by bench/bench.py:
-//   open <seconds>                     creating the window (start-up sequence)
+// the pairs, read as the main window reads them. The run is made `repeats`
+// times (default 1), with the callbacks the window would get (the steps and
+// the progress are counted, waiting messages are let through). Output, one
+// line each, read by bench/bench.py:
+//   open <seconds>                     reading the pairs from config.ini
 //   pairs <n>
-//   run <seconds> listed <n>           one run; <n>: files of the last scan
+//   run <seconds> listed <n>           one run; <n>: files compared, both passes
 //   alive <seconds>                    from process creation to the end
 // --parts times, instead of the run, the two halves of its work on the same
 // pairs without the window: the scans of both folders of every pair, then
@@ -35,13 +34,15 @@
 #include <string>
 #include <vector>
 
-#include "app/varnholt_dlg.h"
 #include "base/errors.h"
 #include "bench/stopwatch.h"
 #include "platform/program_path.h"
+#include "settings/power_class.h"
 #include "sync/file_compare.h"
+#include "sync/folder_list_value.h"
 #include "sync/folder_scan.h"
 #include "sync/run_paths.h"
+#include "sync/sync_run.h"
 
 namespace {
 
@@ -121,8 +122,6 @@ void TimeParts(const varnholt::CStringArray& first, const varnholt::CStringArray
 }
 
 int RunBench(const std::wstring& programFolder, int repeats, bool parts) {
-    // Without its settings file the start-up sequence would report the error
-    // in a message box and wait for an answer that never comes.
     const std::wstring config = programFolder + L"\\config.ini";
     if (::GetFileAttributesW(config.c_str()) == INVALID_FILE_ATTRIBUTES) {
         std::fwprintf(stderr, L"varnholt_bench: %ls is missing\n", config.c_str());
@@ -130,40 +129,37 @@ int RunBench(const std::wstring& programFolder, int repeats, bool parts) {
     }
     varnholt::SetModuleFileNameForTesting(programFolder + L"\\Varnholt.exe");
 
-    // The list view's window class, as the application object registers it.
-    INITCOMMONCONTROLSEX controls{};
-    controls.dwSize = sizeof(controls);
-    controls.dwICC = ICC_WIN95_CLASSES;
-    ::InitCommonControlsEx(&controls);
-
-    varnholt::CVarnholtDlg dlg;
     const Stopwatch opening;
-    if (!dlg.Create()) {
-        std::fwprintf(stderr, L"varnholt_bench: the main window could not be created\n");
-        return 1;
-    }
-    PumpPending();
+    const varnholt::PowerClass power;
+    const varnholt::CStringArray first =
+        varnholt::DecodeFolderListValue(power.ReadConfigValue(L"Folders1"));
+    const varnholt::CStringArray second =
+        varnholt::DecodeFolderListValue(power.ReadConfigValue(L"Folders2"));
     std::wprintf(L"open %.6f\n", opening.Seconds());
-    std::wprintf(L"pairs %zu\n", dlg.m_folders1.GetSize());
+    std::wprintf(L"pairs %zu\n", first.GetSize());
     std::fflush(stdout);
 
+    std::size_t steps = 0;
+    varnholt::RunCallbacks callbacks;
+    callbacks.step = [&steps](varnholt::RunStep) { ++steps; };
+    callbacks.progress = [](std::size_t, std::size_t) {};
+    callbacks.idle = [] { PumpPending(); };
     for (int i = 0; i < repeats; ++i) {
         if (parts) {
-            TimeParts(dlg.m_folders1, dlg.m_folders2);
+            TimeParts(first, second);
             continue;
         }
-        dlg.m_scheduledRun = true;
         const Stopwatch run;
-        dlg.OnStartSyncNow();
+        const varnholt::RunReport report = varnholt::RunSynchronization(first, second, callbacks);
         const double seconds = run.Seconds();
-        std::wprintf(L"run %.6f listed %zu\n", seconds, dlg.m_fileList.GetSize());
+        std::wprintf(L"run %.6f listed %zu\n", seconds, report.compared);
         std::fflush(stdout);
-        // What the window would have done between two runs.
-        PumpPending();
+        if (!report.failures.empty()) {
+            std::fwprintf(stderr, L"varnholt_bench: %zu files could not be copied, the first %ls\n",
+                          report.failures.size(), report.failures.front().to.c_str());
+            return 1;
+        }
     }
-
-    dlg.DestroyWindow();
-    PumpPending();
     std::wprintf(L"alive %.6f\n", SecondsSinceProcessStart());
     return 0;
 }

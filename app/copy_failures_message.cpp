@@ -1,0 +1,58 @@
+#include "app/copy_failures_message.h"
+
+#include "i18n/catalogue_format.h"
+#include "i18n/text_ids.h"
+
+namespace varnholt {
+
+namespace {
+
+std::wstring Text(const CTranslation& translation, std::int32_t number, const wchar_t* english) {
+    std::wstring text = translation.GetText(number);
+    return text.empty() ? std::wstring(english) : text;
+}
+
+std::wstring CauseText(const CTranslation& translation, CopyFailureCause cause) {
+    switch (cause) {
+    case CopyFailureCause::InUse:
+        return Text(translation, text::kCauseInUse, L"The file is in use by another program.");
+    case CopyFailureCause::AccessDenied:
+        return Text(translation, text::kCauseAccessDenied, L"Access was denied.");
+    case CopyFailureCause::DiskFull:
+        return Text(translation, text::kCauseDiskFull, L"There is not enough space on the disk.");
+    case CopyFailureCause::FolderInTheWay:
+        return Text(translation, text::kCauseFolderInTheWay,
+                    L"A folder of the same name is in the way.");
+    case CopyFailureCause::PathTooLong:
+        return Text(translation, text::kCausePathTooLong, L"The path is too long.");
+    case CopyFailureCause::Incomplete:
+        return Text(translation, text::kCauseIncomplete,
+                    L"The file could not be read or written completely.");
+    case CopyFailureCause::Other:
+        break;
+    }
+    return Text(translation, text::kCauseOther, L"The file could not be copied.");
+}
+
+} // namespace
+
+std::wstring CopyFailuresMessage(const std::vector<CopyFailure>& failures,
+                                 const CTranslation& translation) {
+    std::wstring message = FormatCatalogueNumber(
+        Text(translation, text::kCopyFailuresHeadline, L"%d file(s) could not be copied:"),
+        static_cast<std::int32_t>(failures.size()));
+    const std::size_t listed = std::min(failures.size(), kListedCopyFailures);
+    for (std::size_t i = 0; i < listed; ++i) {
+        const CopyFailure& failure = failures[i];
+        message += L"\n\n" + failure.from + L"\n-> " + failure.to + L"\n" +
+                   CauseText(translation, failure.cause);
+    }
+    if (failures.size() > listed) {
+        message += L"\n\n" + FormatCatalogueNumber(
+                                 Text(translation, text::kCopyFailuresMore, L"... and %d more."),
+                                 static_cast<std::int32_t>(failures.size() - listed));
+    }
+    return message;
+}
+
+} // namespace varnholt

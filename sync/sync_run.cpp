@@ -1,0 +1,250 @@
+#include "sync/sync_run.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+#include "platform/folders.h"
+#include "sync/file_compare.h"
+#include "sync/folder_entry.h"
+#include "sync/folder_scan.h"
+#include "sync/run_paths.h"
+
+namespace varnholt {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr auto kIdleInterval = std::chrono::milliseconds(40);
+// Copies in flight at once: enough to overlap the writes through to the
+// disk, which dominate the copy of small files.
+constexpr std::size_t kCopiesInFlight = 8;
+
+struct CopyJob {
+    std::wstring from;
+    std::wstring to;
+};
+
+// True when one folder is the other or lies below it: copies of the pair then
+// change what later comparisons of the same pass see.
+bool Nested(const std::wstring& a, const std::wstring& b) {
+    const std::wstring ka = FileNameKey(a) + L'\\';
+    const std::wstring kb = FileNameKey(b) + L'\\';
+    return ka.rfind(kb, 0) == 0 || kb.rfind(ka, 0) == 0;
+}
+
+class Run {
+public:
+    explicit Run(const RunCallbacks& callbacks) : m_callbacks(callbacks) {}
+
+    void Pass(const std::vector<std::wstring>& from, const std::vector<std::wstring>& to) {
+        Step(RunStep::PassStarts);
+        m_done = 0;
+        m_total = 0;
+        Progress();
+        for (std::size_t i = 0; i < from.size(); ++i) {
+            Step(RunStep::ScanningFolders);
+            const std::wstring source = StripFolderEntryTail(from[i]);
+            const std::wstring target = TargetPath(to[i], L"");
+            if (!source.empty() && !target.empty() && Nested(source, target)) {
+                Step(RunStep::CopyingFiles);
+                CopyOneByOne(from[i], to[i]);
+                continue;
+            }
+            std::vector<CopyJob> jobs = Plan(source, target);
+            Step(RunStep::CopyingFiles);
+            CopyAll(jobs);
+        }
+    }
+
+    RunReport& Report() { return m_report; }
+
+private:
+    void Step(RunStep step) {
+        if (m_callbacks.step) {
+            m_callbacks.step(step);
+        }
+    }
+    void Progress() {
+        if (m_callbacks.progress) {
+            m_callbacks.progress(m_done, m_total);
+        }
+    }
+    void Idle(bool force = false) {
+        const auto now = Clock::now();
+        if (force || now - m_lastIdle >= kIdleInterval) {
+            m_lastIdle = now;
+            if (m_callbacks.idle) {
+                m_callbacks.idle();
+            }
+        }
+    }
+
+    // Lists the pair and decides, file by file, what the pass copies.
+    std::vector<CopyJob> Plan(const std::wstring& source, const std::wstring& target) {
+        std::vector<CopyJob> jobs;
+        const std::int64_t missing = kUnixEpochFileTime;
+        // The folder whose target listing was used last: files come folder by
+        // folder.
+        std::wstring lastFolder;
+        const FolderContents* targetFolder = nullptr;
+        std::size_t sinceIdle = 0;
+
+        WalkFolderTree(
+            source, m_listings,
+            [&](const std::wstring& path, const FolderItem& item) {
+                ++m_report.compared;
+                if (++sinceIdle == 64) {
+                    sinceIdle = 0;
+                    Idle();
+                }
+                if (target.empty()) {
+                    return; // no target folder: nothing to copy to
+                }
+                const std::wstring relative = path.substr(source.size());
+                const std::wstring to = target + relative;
+                // Paths the file status cannot reach count as missing.
+                const std::int64_t fromTime =
+                    path.size() >= kMaxStatusPathLength ? missing : item.lastWrite;
+                std::int64_t toTime = missing;
+                if (to.size() < kMaxStatusPathLength) {
+                    const std::size_t slash = to.find_last_of(L'\\');
+                    const std::wstring folder = to.substr(0, slash);
+                    if (targetFolder == nullptr || folder != lastFolder) {
+                        targetFolder = &m_listings.Contents(folder);
+                        lastFolder = folder;
+                    }
+                    if (const FolderItem* counterpart = targetFolder->Find(to.substr(slash + 1))) {
+                        toTime = counterpart->lastWrite;
+                    }
+                }
+                if (IsNewer(fromTime, toTime, m_clock)) {
+                    jobs.push_back({path, to});
+                }
+            },
+            [this] { Idle(); });
+        return jobs;
+    }
+
+    // The copies of one pair, several at a time; the pass goes on when all
+    // have ended.
+    void CopyAll(const std::vector<CopyJob>& jobs) {
+        if (jobs.empty()) {
+            return;
+        }
+        // What was listed before the copies no longer tells what is there.
+        m_listings.Forget();
+        m_total += jobs.size();
+        Progress();
+
+        std::vector<CopyOutcome> outcomes(jobs.size());
+        std::atomic<std::size_t> next{0};
+        std::mutex lock;
+        std::condition_variable ended;
+        std::size_t finished = 0;
+        auto worker = [&] {
+            for (std::size_t i = next++; i < jobs.size(); i = next++) {
+                CopyOutcome outcome;
+                try {
+                    outcome = SafeCopyFile(jobs[i].from, jobs[i].to);
+                } catch (...) {
+                    outcome = {CopyResult::CopyFailed, FileFault::Other};
+                }
+                std::lock_guard guard(lock);
+                outcomes[i] = outcome;
+                ++finished;
+                ended.notify_one();
+            }
+        };
+        // This thread only waits and keeps the caller's messages moving, also
+        // while one large file is being copied.
+        const std::size_t copiers = std::min(kCopiesInFlight, jobs.size());
+        std::vector<std::thread> threads;
+        threads.reserve(copiers);
+        for (std::size_t i = 0; i < copiers; ++i) {
+            threads.emplace_back(worker);
+        }
+        {
+            std::unique_lock guard(lock);
+            while (finished < jobs.size()) {
+                ended.wait_for(guard, kIdleInterval);
+                const std::size_t seen = finished;
+                guard.unlock();
+                m_done = m_total - jobs.size() + seen;
+                Progress();
+                Idle(true);
+                guard.lock();
+            }
+        }
+        for (std::thread& thread : threads) {
+            thread.join();
+        }
+        m_done = m_total;
+        Progress();
+        for (std::size_t i = 0; i < jobs.size(); ++i) {
+            Record(jobs[i], outcomes[i]);
+        }
+    }
+
+    // A pair whose folders lie one in the other: each copy can change what
+    // the next comparison sees, so the files are compared and copied one at a
+    // time from their current state.
+    void CopyOneByOne(const std::wstring& fromEntry, const std::wstring& toEntry) {
+        m_listings.Forget();
+        CStringArray files;
+        ScanFolderTree(fromEntry, files, [this] { Idle(); });
+        m_total += files.GetSize();
+        for (const std::wstring& file : files) {
+            ++m_report.compared;
+            const std::wstring to = TargetPath(toEntry, RelativePart(file, fromEntry));
+            CopyOutcome outcome{CopyResult::SourceMissing}; // stays so when nothing is copied
+            SyncFile(file, to, m_clock, &outcome);
+            Record({file, to}, outcome);
+            ++m_done;
+            Progress();
+            Idle();
+        }
+        m_listings.Forget();
+    }
+
+    void Record(const CopyJob& job, const CopyOutcome& outcome) {
+        CopyFailureCause cause{};
+        if (outcome.result == CopyResult::Copied) {
+            ++m_report.copied;
+        } else if (CopyFailureCauseOf(outcome, cause)) {
+            m_report.failures.push_back({job.from, job.to, cause});
+        }
+    }
+
+    const RunCallbacks& m_callbacks;
+    SyncClock m_clock; // the time zone, read once per run
+    FolderListings m_listings;
+    RunReport m_report;
+    std::size_t m_done = 0;
+    std::size_t m_total = 0;
+    Clock::time_point m_lastIdle = Clock::now();
+};
+
+} // namespace
+
+RunReport RunSynchronization(const CStringArray& folders1, const CStringArray& folders2,
+                             const RunCallbacks& callbacks) {
+    // A second list shorter than the first stops the run here, before any
+    // file is touched: GetAt raises the invalid-argument error.
+    std::vector<std::wstring> first;
+    std::vector<std::wstring> second;
+    for (std::size_t i = 0; i < folders1.GetSize(); ++i) {
+        first.push_back(folders1.GetAt(i));
+        second.push_back(folders2.GetAt(i));
+    }
+    Run run(callbacks);
+    run.Pass(first, second);
+    run.Pass(second, first);
+    return std::move(run.Report());
+}
+
+} // namespace varnholt

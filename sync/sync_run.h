@@ -1,0 +1,54 @@
+#pragma once
+// A synchronization run: two passes over all folder pairs, first every first
+// folder into its second folder, then every second folder back into its
+// first. In each pass and for each pair, every file below the source folder
+// is compared with its counterpart at the same place below the target
+// folder, and copied over it when its last-modification minute (local time)
+// is later; a missing counterpart counts as last changed at the start of
+// 1970. Nothing is deleted; empty folders are not reproduced.
+//
+// The run lists each folder once and decides from the listings; a second
+// pass that follows a first one without copies uses the same listings. The
+// copies of one pair run several at a time and the pass waits for all of
+// them before it goes on; threads never outlive a copy step, and every
+// callback is made on the caller's thread.
+
+#include <cstddef>
+#include <functional>
+#include <vector>
+
+#include "base/string_array.h"
+#include "sync/copy_failure.h"
+
+namespace varnholt {
+
+enum class RunStep {
+    PassStarts,      // a pass begins
+    ScanningFolders, // a pair's folders are being listed and compared
+    CopyingFiles,    // the pair's newer files are being copied
+};
+
+struct RunCallbacks {
+    // Each step, in the order the run takes them.
+    std::function<void(RunStep)> step;
+    // Files copied (or failed) out of the files to copy in the current pass
+    // so far; the total grows as the pass reaches further pairs.
+    std::function<void(std::size_t done, std::size_t total)> progress;
+    // Called at least every few hundredths of a second while the run works:
+    // the caller lets waiting messages through there.
+    std::function<void()> idle;
+};
+
+struct RunReport {
+    std::size_t copied = 0;
+    std::size_t compared = 0;          // files compared, both passes together
+    std::vector<CopyFailure> failures; // in the order the copies were made
+};
+
+// Runs both passes over the pairs (folder entries, "\..." at the end).
+// Raises InvalidArgumentError before any file is touched when the second
+// list is shorter than the first.
+RunReport RunSynchronization(const CStringArray& folders1, const CStringArray& folders2,
+                             const RunCallbacks& callbacks);
+
+} // namespace varnholt
