@@ -1,7 +1,9 @@
 #!/bin/sh
 # Host-side fixtures of the Windows sync tests:
-#   fixtures.sh setup DIR    mounts a 64 KiB tmpfs at DIR/small and makes a
-#                            folder tree with link loops at DIR/links
+#   fixtures.sh setup DIR    mounts a 64 KiB tmpfs at DIR/small and a
+#                            read-only one holding old.txt at DIR/readonly,
+#                            and makes a folder tree with link loops at
+#                            DIR/links
 #   fixtures.sh cleanup DIR  unmounts and removes them
 set -eu
 dir=$2
@@ -15,6 +17,17 @@ setup)
         echo "fixtures.sh: cannot mount a small tmpfs; the full-disk test will be skipped" >&2
         touch "$dir/no-small-disk"
     fi
+    mkdir -p "$dir/readonly"
+    rm -f "$dir/no-readonly-disk"
+    if ! mountpoint -q "$dir/readonly"; then
+        if mount -t tmpfs -o size=64k tmpfs "$dir/readonly" 2>/dev/null; then
+            echo old > "$dir/readonly/old.txt"
+            touch -d 2009-03-04T05:06:00Z "$dir/readonly/old.txt"
+            mount -o remount,ro "$dir/readonly" 2>/dev/null || touch "$dir/no-readonly-disk"
+        else
+            touch "$dir/no-readonly-disk"
+        fi
+    fi
     rm -rf "$dir/links"
     mkdir -p "$dir/links/sub" "$dir/links/other"
     echo a > "$dir/links/a.txt"
@@ -27,6 +40,7 @@ setup)
     ;;
 cleanup)
     if mountpoint -q "$dir/small"; then umount "$dir/small"; fi
+    if mountpoint -q "$dir/readonly"; then umount "$dir/readonly"; fi
     rm -rf "$dir/links"
     ;;
 esac
