@@ -101,7 +101,7 @@ HANDLE CreateNew(const std::wstring& path) {
                        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
 }
 
-FileFault CopyContent(HANDLE in, HANDLE out) {
+FileFault CopyContent(HANDLE in, HANDLE out, std::uint64_t& copied) {
     static thread_local std::vector<char> buffer(kCopyBufferSize);
     for (;;) {
         DWORD got = 0;
@@ -124,18 +124,18 @@ FileFault CopyContent(HANDLE in, HANDLE out) {
             }
             done += written;
         }
+        copied += got;
     }
 }
 
 FileFault CopyOpenFiles(HANDLE in, HANDLE out) {
-    if (const FileFault fault = CopyContent(in, out); fault != FileFault::None) {
+    std::uint64_t copied = 0;
+    if (const FileFault fault = CopyContent(in, out, copied); fault != FileFault::None) {
         return fault;
     }
     // The source as it is now: the copy must hold all of it.
     LARGE_INTEGER source{};
-    LARGE_INTEGER copy{};
-    if (!GetFileSizeEx(in, &source) || !GetFileSizeEx(out, &copy) ||
-        source.QuadPart != copy.QuadPart) {
+    if (!GetFileSizeEx(in, &source) || static_cast<std::uint64_t>(source.QuadPart) != copied) {
         return FileFault::Incomplete;
     }
     // Times are set after the last write, which would otherwise move them.
@@ -192,22 +192,25 @@ FileFault CopyToNewFile(const std::wstring& from, const std::wstring& newFile) {
 }
 
 FileFault ReplaceFileWith(const std::wstring& source, const std::wstring& target) {
-    // A read-only target cannot be replaced by a rename; the copy replaces it
-    // all the same, so its attribute is cleared first and put back when the
-    // replacement fails.
-    const DWORD attributes = GetFileAttributesW(target.c_str());
-    bool clearedReadOnly = false;
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
-        (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-        clearedReadOnly =
-            SetFileAttributesW(target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY) != FALSE;
-    }
-    if (MoveFileExW(source.c_str(), target.c_str(),
-                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    constexpr DWORD kFlags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+    if (MoveFileExW(source.c_str(), target.c_str(), kFlags)) {
         return FileFault::None;
     }
-    const DWORD error = GetLastError();
-    if (clearedReadOnly) {
+    DWORD error = GetLastError();
+    if (error != ERROR_ACCESS_DENIED) {
+        return FaultOf(error);
+    }
+    // A read-only target cannot be replaced by a rename; the copy replaces it
+    // all the same, so its attribute is cleared for the rename and put back
+    // when the rename still fails.
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
+        (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+        SetFileAttributesW(target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY)) {
+        if (MoveFileExW(source.c_str(), target.c_str(), kFlags)) {
+            return FileFault::None;
+        }
+        error = GetLastError();
         SetFileAttributesW(target.c_str(), attributes);
     }
     if (error == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES &&

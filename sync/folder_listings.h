@@ -1,9 +1,9 @@
 #pragma once
 // The folder listings of one run. Each folder is listed once, with the times
-// of its entries, and the listing is kept, so that the second pass of a run
-// that copied nothing lists nothing again. A listing is trusted only while
-// nothing has been copied since it was made: Forget() is called before every
-// copy step.
+// of its entries, and the listing is kept, so that the second pass lists
+// again only what the first pass copied into. A listing is trusted only while
+// nothing has been copied into its folder since it was made: before copies
+// go into a folder, ForgetAround() drops the listings they can change.
 
 #include <memory>
 #include <string>
@@ -38,6 +38,10 @@ public:
     const FolderContents& Contents(const std::wstring& folder);
     // Drops every listing: the next request lists afresh.
     void Forget() noexcept { m_folders.clear(); }
+    // Drops the listings of `folder`, of every folder below it (copies add
+    // files there), and of every folder above it (copies may create the
+    // folders on the way).
+    void ForgetAround(const std::wstring& folder);
 
 private:
     std::unordered_map<std::wstring, std::unique_ptr<FolderContents>> m_folders;

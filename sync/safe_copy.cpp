@@ -84,12 +84,8 @@ bool RemoveAbandonedCopy(const std::wstring& path, const std::wstring& name, std
 
 CopyOutcome SafeCopyFile(const std::wstring& from, const std::wstring& to,
                          const BeforeReplaceHook& beforeReplace) {
-    const FileStatus source = QueryFileStatus(from);
-    if (!source.exists || source.isFolder) {
-        return {CopyResult::SourceMissing};
-    }
     const std::wstring folder = FolderOf(to);
-    if (folder.empty() || QueryFileStatus(to).isFolder) {
+    if (folder.empty()) {
         return {CopyResult::BadTarget};
     }
     if (to.size() >= kMaxStatusPathLength) {
@@ -98,9 +94,15 @@ CopyOutcome SafeCopyFile(const std::wstring& from, const std::wstring& to,
     const std::wstring temporary = LongPathForm(
         folder + L'\\' + MakeCopyTemporaryName(CurrentProcessId(), g_counter.fetch_add(1)));
 
+    // The usual case costs no status query: what went wrong is looked into
+    // only when something did.
     if (const FileFault fault = CopyToNewFile(from, temporary); fault != FileFault::None) {
-        if (fault == FileFault::Missing && !QueryFileStatus(from).exists) {
-            return {CopyResult::SourceMissing}; // gone since the scan
+        const FileStatus source = QueryFileStatus(from);
+        if (!source.exists || source.isFolder) {
+            return {CopyResult::SourceMissing}; // gone since it was listed
+        }
+        if (QueryFileStatus(to).isFolder) {
+            return {CopyResult::BadTarget};
         }
         return {CopyResult::CopyFailed, fault == FileFault::Missing ? FileFault::Other : fault};
     }
@@ -109,6 +111,9 @@ CopyOutcome SafeCopyFile(const std::wstring& from, const std::wstring& to,
     }
     if (const FileFault fault = ReplaceFileWith(temporary, to); fault != FileFault::None) {
         RemoveFile(temporary);
+        if (QueryFileStatus(to).isFolder) {
+            return {CopyResult::BadTarget};
+        }
         return {CopyResult::ReplaceFailed, fault};
     }
     return {CopyResult::Copied};

@@ -57,7 +57,7 @@ public:
             }
             std::vector<CopyJob> jobs = Plan(source, target);
             Step(RunStep::CopyingFiles);
-            CopyAll(jobs);
+            CopyAll(jobs, target);
         }
     }
 
@@ -132,12 +132,12 @@ private:
 
     // The copies of one pair, several at a time; the pass goes on when all
     // have ended.
-    void CopyAll(const std::vector<CopyJob>& jobs) {
+    void CopyAll(const std::vector<CopyJob>& jobs, const std::wstring& target) {
         if (jobs.empty()) {
             return;
         }
-        // What was listed before the copies no longer tells what is there.
-        m_listings.Forget();
+        // What was listed where the copies go no longer tells what is there.
+        m_listings.ForgetAround(target);
         m_total += jobs.size();
         Progress();
 

