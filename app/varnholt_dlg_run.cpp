@@ -62,6 +62,9 @@ void CVarnholtDlg::OnStartSyncNow() {
     if (m_runUnderWay) {
         return;
     }
+    // Read now: a tick while a message below is open runs and ends a
+    // scheduled run of its own, which clears the flag.
+    const bool scheduled = m_scheduledRun;
     RunReport report;
     {
         RunningWindow running(*this, m_runUnderWay);
@@ -95,7 +98,7 @@ void CVarnholtDlg::OnStartSyncNow() {
     if (!report.failures.empty()) {
         ShowCopyFailures(report.failures);
     }
-    if (!m_scheduledRun) {
+    if (!scheduled) {
         ShowMessage(m_translation.GetText(text::kRunFinishedMessage));
     }
     m_status = m_translation.GetText(text::kRunFinishedStatus);

@@ -64,10 +64,12 @@ public:
     RunReport& Report() { return m_report; }
 
 private:
+    // Every step lets waiting messages through, however quick the work.
     void Step(RunStep step) {
         if (m_callbacks.step) {
             m_callbacks.step(step);
         }
+        Idle(true);
     }
     void Progress() {
         if (m_callbacks.progress) {

@@ -131,8 +131,9 @@ void SetLocalModificationTime(const std::wstring& path, int year, int month, int
     TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc);
     FILETIME time{};
     SystemTimeToFileTime(&utc, &time);
+    // Backup semantics let a folder be opened too.
     HANDLE file = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         throw std::runtime_error("cannot open a test file to set its time");
     }

@@ -39,7 +39,7 @@ private:
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 std::string ReadFileBytes(const std::wstring& path);
 bool FileExists(const std::wstring& path);
-// Sets a file's modification time from local calendar fields.
+// Sets a file's (or folder's) modification time from local calendar fields.
 void SetLocalModificationTime(const std::wstring& path, int year, int month, int day, int hour,
                               int minute, int second = 0);
 FILETIME ModificationTime(const std::wstring& path);

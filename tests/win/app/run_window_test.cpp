@@ -1,0 +1,232 @@
+// The run as the main window shows it: the files it could not copy, listed in
+// one message at its end; the window answering and showing progress while
+// its input is off; no second run inside a run; the tray's exit chosen while
+// a run works.
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <functional>
+#include <vector>
+
+#include "tests/win/app/main_window.h"
+#include "tests/win/app/program_folder.h"
+#include "tests/win/support/message_box_answerer.h"
+#include "tests/win/support/pump.h"
+
+namespace varnholt::test {
+namespace {
+
+const wchar_t kPassStarts[] = L"Synchronization running, please wait ...";
+const wchar_t kScanning[] = L"Scanning folders ...";
+const wchar_t kCopying[] = L"Copying newer files ...";
+
+// Runs `react` each time a window is given a text, from inside the run.
+class TextWatch {
+public:
+    using React = std::function<void(const std::wstring&)>;
+    TextWatch(HWND window, React react) : m_window(window), m_react(std::move(react)) {
+        SetWindowSubclass(m_window, &Proc, 3, reinterpret_cast<DWORD_PTR>(this));
+    }
+    ~TextWatch() { RemoveWindowSubclass(m_window, &Proc, 3); }
+
+private:
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                 DWORD_PTR data) {
+        const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+        if (message == WM_SETTEXT) {
+            reinterpret_cast<TextWatch*>(data)->m_react(reinterpret_cast<const wchar_t*>(lParam));
+        }
+        return result;
+    }
+    HWND m_window;
+    React m_react;
+};
+
+class RunWindowTest : public ::testing::Test {
+protected:
+    ProgramFolder folder;
+    std::wstring a = folder.MakeFolder(L"a");
+    std::wstring b = folder.MakeFolder(L"b");
+
+    void SetUp() override {
+        folder.WriteConfig({{L"Folders1", a + L"\\...*"}, {L"Folders2", b + L"\\...*"}});
+    }
+    void NewerOnA(const std::wstring& name, const std::string& content = "new") {
+        WriteFileBytes(a + L"\\" + name, content);
+        SetLocalModificationTime(a + L"\\" + name, 2020, 5, 6, 7, 8);
+    }
+    // A folder on the second side where the first side has the file.
+    void FolderInTheWay(const std::wstring& name) {
+        NewerOnA(name);
+        folder.MakeFolder(L"b\\" + name);
+        WriteFileBytes(b + L"\\" + name + L"\\keep.txt", "keep");
+        SetLocalModificationTime(b + L"\\" + name + L"\\keep.txt", 2020, 5, 6, 7, 8);
+        SetLocalModificationTime(b + L"\\" + name, 2001, 1, 1, 0, 0);
+        // The pass back finds a file where "keep.txt" needs a folder.
+    }
+};
+
+TEST_F(RunWindowTest, FileHeldOpenIsListedBeforeTheClosingMessageAndItsTargetStaysWhole) {
+    NewerOnA(L"report.txt", "fresh");
+    WriteFileBytes(b + L"\\report.txt", "old");
+    SetLocalModificationTime(b + L"\\report.txt", 2010, 1, 1, 0, 0);
+    NewerOnA(L"other.txt");
+    MainWindow window;
+    HANDLE held = CreateFileW((b + L"\\report.txt").c_str(), GENERIC_READ, 0, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    MessageBoxAnswerer answerer;
+    window.Click(IDC_SYNC_NOW);
+    CloseHandle(held);
+
+    ASSERT_EQ(answerer.Count(), 2u);
+    const ShownDialog& list = answerer.Shown()[0];
+    EXPECT_EQ(list.caption, L"Oskenby Varnholt");
+    EXPECT_EQ(list.text, L"1 file(s) could not be copied:\n\n" + a + L"\\report.txt\n-> " + b +
+                             L"\\report.txt\nThe file is in use by another program.");
+    EXPECT_EQ(list.buttons, std::vector<int>{IDOK});
+    EXPECT_EQ(list.icon, nullptr);
+    EXPECT_EQ(list.owner, window.Handle());
+    EXPECT_EQ(answerer.Shown()[1].text, L"Synchronization is complete.");
+    EXPECT_EQ(ReadFileBytes(b + L"\\report.txt"), "old");
+    EXPECT_EQ(ReadFileBytes(b + L"\\other.txt"), "new");
+    EXPECT_EQ(window.ControlText(IDC_STATUS), L"Synchronization complete.");
+}
+
+TEST_F(RunWindowTest, MoreThanTenFailuresListTenAndCountTheRestInTheChosenLanguage) {
+    for (int i = 0; i < 12; ++i) {
+        FolderInTheWay(L"clash" + std::to_wstring(10 + i));
+    }
+    folder.WriteConfig(
+        {{L"Folders1", a + L"\\...*"}, {L"Folders2", b + L"\\...*"}, {L"Language", L"[1031]"}});
+    MainWindow window;
+    MessageBoxAnswerer answerer;
+    window.Click(IDC_SYNC_NOW);
+    ASSERT_GE(answerer.Count(), 1u);
+    const std::wstring& text = answerer.Shown()[0].text;
+    // 12 folders in the way, and their 12 files find a file in the way back.
+    EXPECT_EQ(text.rfind(L"24 Datei(en) konnte(n) nicht kopiert werden:\n\n", 0), 0u) << text;
+    EXPECT_NE(text.find(a + L"\\clash10\n-> " + b + L"\\clash10\n"), std::wstring::npos);
+    EXPECT_NE(text.find(L"Ein Ordner mit demselben Namen ist bereits vorhanden."),
+              std::wstring::npos);
+    EXPECT_EQ(std::count(text.begin(), text.end(), L'>'), 10);
+    EXPECT_NE(text.find(L"\n\n... und 14 weitere."), std::wstring::npos) << text;
+    EXPECT_TRUE(GetFileAttributesW((b + L"\\clash10").c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+TEST_F(RunWindowTest, LanguageFileWithoutTheNewTextsStillGivesAnEnglishList) {
+    FolderInTheWay(L"clash");
+    // The shipped file with the lines 00155 to 00195 taken out of every section.
+    std::string language = ReadFileBytes(folder.Path() + L"\\Varnholttrl.ini");
+    std::string stripped;
+    for (std::size_t at = 0; at < language.size();) {
+        const std::size_t end = language.find('\n', at);
+        const std::string line = language.substr(at, end == std::string::npos ? end : end - at + 1);
+        const bool dropped =
+            line.size() > 5 && line.compare(0, 3, "001") == 0 && line[3] >= '5' && line[3] <= '9';
+        if (!dropped) {
+            stripped += line;
+        }
+        at = end == std::string::npos ? language.size() : end + 1;
+    }
+    WriteFileBytes(folder.Path() + L"\\Varnholttrl.ini", stripped);
+    MainWindow window;
+    MessageBoxAnswerer answerer;
+    window.Click(IDC_SYNC_NOW);
+    ASSERT_GE(answerer.Count(), 1u);
+    EXPECT_EQ(answerer.Shown()[0].text.rfind(L"2 file(s) could not be copied:\n\n", 0), 0u);
+    EXPECT_NE(answerer.Shown()[0].text.find(L"A folder of the same name is in the way."),
+              std::wstring::npos);
+}
+
+TEST_F(RunWindowTest, ScheduledRunsListFailuresButNeverOverAnOpenList) {
+    FolderInTheWay(L"clash");
+    folder.WriteConfig({{L"Folders1", a + L"\\...*"},
+                        {L"Folders2", b + L"\\...*"},
+                        {L"SyncInterval", L"1"},
+                        {L"NextSync", L"1"}});
+    MainWindow window;
+    MessageBoxAnswerer answerer;
+    HWND main = window.Handle();
+    answerer.Do([main](const ShownDialog& shown) {
+        // A minute passes while the list is open: the run fails again.
+        SendMessageW(main, WM_TIMER, 1, 0);
+        MessageBoxAnswerer::PressButton(shown.window, IDOK);
+    });
+    SendMessageW(main, WM_TIMER, 1, 0);
+    PumpPending();
+    ASSERT_EQ(answerer.Count(), 1u); // no closing message after a timer run
+    EXPECT_EQ(answerer.Shown()[0].text.rfind(L"2 file(s) could not be copied:", 0), 0u);
+    // Closed: the next failing run shows its list again.
+    SendMessageW(main, WM_TIMER, 1, 0);
+    PumpPending();
+    EXPECT_EQ(answerer.Count(), 2u);
+}
+
+TEST_F(RunWindowTest, WindowAnswersWithInputOffShowsProgressAndStartsNoSecondRun) {
+    for (int i = 0; i < 5; ++i) {
+        NewerOnA(L"f" + std::to_wstring(i) + L".txt");
+    }
+    MainWindow window;
+    window.Command(ID_MINIMIZE_TO_TRAY);
+    HWND main = window.Handle();
+    int passes = 0;
+    bool enabledDuringRun = true;
+    bool shownDuringRun = false;
+    TextWatch status(GetDlgItem(main, IDC_STATUS), [&](const std::wstring& text) {
+        if (text == kPassStarts) {
+            ++passes;
+        } else if (text == kCopying && passes == 1) {
+            enabledDuringRun = IsWindowEnabled(main) != FALSE;
+            // A click on the tray icon and a second click on the button,
+            // both handled by the waiting messages the run lets through.
+            PostMessageW(main, WM_USER + 1, 1, WM_LBUTTONDOWN);
+            PostMessageW(main, WM_COMMAND, MAKEWPARAM(IDC_SYNC_NOW, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(main, IDC_SYNC_NOW)));
+        } else if (text == kScanning && passes == 2) {
+            shownDuringRun = IsWindowVisible(main) != FALSE;
+        }
+    });
+    std::vector<std::wstring> titles;
+    TextWatch title(main, [&](const std::wstring& text) { titles.push_back(text); });
+    MessageBoxAnswerer answerer;
+    window.Click(IDC_SYNC_NOW);
+
+    EXPECT_FALSE(enabledDuringRun);
+    EXPECT_TRUE(shownDuringRun);
+    EXPECT_EQ(passes, 2); // one run: its two passes, and no more
+    EXPECT_EQ(answerer.Count(), 1u);
+    EXPECT_TRUE(IsWindowEnabled(main));
+    EXPECT_NE(std::find(titles.begin(), titles.end(), L"Oskenby Varnholt (5/5)"), titles.end());
+    ASSERT_FALSE(titles.empty());
+    EXPECT_EQ(titles.back(), L"Oskenby Varnholt");
+    EXPECT_EQ(window.ControlText(IDC_STATUS), L"Synchronization complete.");
+}
+
+TEST_F(RunWindowTest, TrayExitChosenDuringARunEndsTheProgramOnceTheRunIsDone) {
+    for (int i = 0; i < 3; ++i) {
+        NewerOnA(L"f" + std::to_wstring(i) + L".txt");
+    }
+    MainWindow window;
+    HWND main = window.Handle();
+    TextWatch status(GetDlgItem(main, IDC_STATUS), [&](const std::wstring& text) {
+        if (text == kCopying) {
+            PostMessageW(main, WM_COMMAND, ID_TRAY_EXIT, 0);
+        }
+    });
+    MessageBoxAnswerer answerer;
+    window.Click(IDC_SYNC_NOW);
+    PumpPending();
+    EXPECT_FALSE(IsWindow(main));
+    EXPECT_EQ(answerer.Count(), 0u); // ended without the closing message
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(ReadFileBytes(b + L"\\f" + std::to_wstring(i) + L".txt"), "new");
+    }
+}
+
+} // namespace
+} // namespace varnholt::test
