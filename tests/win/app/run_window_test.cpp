@@ -16,6 +16,7 @@
 #include "tests/win/app/program_folder.h"
 #include "tests/win/support/message_box_answerer.h"
 #include "tests/win/support/pump.h"
+#include "tests/win/sync/sync_fixture_path.h"
 
 namespace varnholt::test {
 namespace {
@@ -95,6 +96,50 @@ TEST_F(RunWindowTest, FileHeldOpenIsListedBeforeTheClosingMessageAndItsTargetSta
     EXPECT_EQ(ReadFileBytes(b + L"\\report.txt"), "old");
     EXPECT_EQ(ReadFileBytes(b + L"\\other.txt"), "new");
     EXPECT_EQ(window.ControlText(IDC_STATUS), L"Synchronization complete.");
+}
+
+// A pair whose second folder is a host-side fixture: a read-only disk, or one
+// with room for 64 KiB only.
+class RunOntoFixtureTest : public RunWindowTest {
+protected:
+    // Empty (and the test skipped) when the fixture could not be made.
+    std::wstring Fixture(const wchar_t* name, const wchar_t* missingMarker) {
+        const std::wstring path = HostFixturePath(name);
+        if (path.empty() ||
+            GetFileAttributesW(HostFixturePath(missingMarker).c_str()) != INVALID_FILE_ATTRIBUTES) {
+            return std::wstring();
+        }
+        folder.WriteConfig({{L"Folders1", a + L"\\...*"}, {L"Folders2", path + L"\\...*"}});
+        return path;
+    }
+    std::wstring ListShown() {
+        MainWindow window;
+        MessageBoxAnswerer answerer;
+        window.Click(IDC_SYNC_NOW);
+        return answerer.Count() == 2 ? answerer.Shown()[0].text : L"(no list)";
+    }
+};
+
+TEST_F(RunOntoFixtureTest, ReadOnlyDiskIsListedAsAccessDenied) {
+    const std::wstring disk = Fixture(L"readonly", L"no-readonly-disk");
+    if (disk.empty()) {
+        GTEST_SKIP() << "no read-only file system could be mounted for this test";
+    }
+    NewerOnA(L"old.txt", "fresh");
+    EXPECT_EQ(ListShown(), L"1 file(s) could not be copied:\n\n" + a + L"\\old.txt\n-> " + disk +
+                               L"\\old.txt\nAccess was denied.");
+    EXPECT_EQ(ReadFileBytes(disk + L"\\old.txt"), "old\n");
+}
+
+TEST_F(RunOntoFixtureTest, FullDiskIsListedAndLeavesNoPartOfTheFile) {
+    const std::wstring disk = Fixture(L"small", L"no-small-disk");
+    if (disk.empty()) {
+        GTEST_SKIP() << "no small file system could be mounted for this test";
+    }
+    NewerOnA(L"big.bin", std::string(200000, 'b'));
+    EXPECT_EQ(ListShown(), L"1 file(s) could not be copied:\n\n" + a + L"\\big.bin\n-> " + disk +
+                               L"\\big.bin\nThere is not enough space on the disk.");
+    EXPECT_FALSE(FileExists(disk + L"\\big.bin"));
 }
 
 TEST_F(RunWindowTest, MoreThanTenFailuresListTenAndCountTheRestInTheChosenLanguage) {
