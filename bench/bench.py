@@ -96,7 +96,8 @@ def generate_big(side, count, mib, seed=20240502):
 
 def write_program_folder(folder, a, b):
     """config.ini (from the shipped one) naming the pair a/b, and the
-    language file, so that the main window starts on this pair."""
+    language file, so that the bench program reads the pair as the program
+    does."""
     folder.mkdir(parents=True, exist_ok=True)
     lines = (ROOT / "resources/config.ini").read_bytes().decode("latin-1").split("\r\n")
     values = {"Folders1": wine_path(a) + "\\...*", "Folders2": wine_path(b) + "\\...*",
@@ -208,12 +209,12 @@ def measure(dataset, a, b, program, exes, cfg, results):
         def step():
             wall, lines = run([WINE, bench_exe, wine_path(program)])
             if field(lines, "pairs")[1] != "1":
-                sys.exit(f"bench: the window did not load the pair: {lines}")
+                sys.exit(f"bench: the pair was not read from config.ini: {lines}")
             inside = float(field(lines, "run")[1])
             opening = float(field(lines, "open")[1])
             results.add(dataset, label, inside, wall)
-            return (f"{inside:.3f} s in OnStartSyncNow, {wall:.3f} s process "
-                    f"(window opened in {opening:.3f} s)")
+            return (f"{inside:.3f} s in the run, {wall:.3f} s process "
+                    f"(pairs read in {opening:.3f} s)")
         return step
 
     def program_parts():
@@ -285,8 +286,8 @@ def measure(dataset, a, b, program, exes, cfg, results):
 
 LABELS = [
     ("run-equal", "(a) run, nothing to copy"),
-    ("part-scan", "(a) part: the scans alone, no window"),
-    ("part-compare", "(a) part: the comparisons alone"),
+    ("part-scan", "(a) file by file: the scans alone"),
+    ("part-compare", "(a) file by file: one status query per file and side"),
     ("run-copy", "(b) run, copy into empty side"),
     ("xcopy-equal", "(c) xcopy both ways, nothing to copy"),
     ("xcopy-copy", "(c) xcopy both ways, copy into empty"),
