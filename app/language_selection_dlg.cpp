@@ -6,8 +6,8 @@
 
 #include "i18n/language_file.h"
 #include "i18n/language_list.h"
+#include "platform/text_files.h"
 #include "resources/resource.h"
-#include "settings/latin1_lines.h"
 
 namespace varnholt {
 

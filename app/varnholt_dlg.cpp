@@ -1,4 +1,5 @@
 #include "app/varnholt_dlg.h"
+#include "base/text_numbers.h"
 
 #include "app/about_dlg.h"
 #include "framework/paint_dc.h"
@@ -98,13 +99,12 @@ BOOL CVarnholtDlg::OnInitDialog() {
     m_autostart = (m_options.size() >= 2 && m_options[1] == L'0') ? 0 : 1;
     m_firstTick = true;
 
-    const auto interval =
-        SplitInterval(PowerClass::TextToInt(m_power.ReadConfigValue(L"SyncInterval")));
+    const auto interval = SplitInterval(TextToInt(m_power.ReadConfigValue(L"SyncInterval")));
     m_days = interval.days;
     m_hours = interval.hours;
     m_minutes = interval.minutes;
 
-    const std::int32_t next = PowerClass::TextToInt(m_power.ReadConfigValue(L"NextSync"));
+    const std::int32_t next = TextToInt(m_power.ReadConfigValue(L"NextSync"));
     m_status = next == 0
                    ? m_translation.GetText(text::kNoRunPlanned)
                    : FormatCatalogueNumber(m_translation.GetText(text::kMinutesUntilRun), next);

@@ -3,6 +3,7 @@
 
 #include "app/folder_browser.h"
 #include "app/varnholt_dlg.h"
+#include "base/text_numbers.h"
 #include "i18n/catalogue_format.h"
 #include "i18n/text_ids.h"
 #include "sync/folder_entry.h"
@@ -36,7 +37,7 @@ void CVarnholtDlg::LoadFolderPairs() {
     for (const auto& entry : first) {
         m_folders1.Add(entry);
         m_pairList.InsertItem(m_pairList.GetItemCount(),
-                              PowerClass::ShortenText(entry, kMaxShownLength, kHeadWhenLoaded));
+                              ShortenText(entry, kMaxShownLength, kHeadWhenLoaded));
     }
 
     const CStringArray second = DecodeFolderListValue(m_power.ReadConfigValue(L"Folders2"));
@@ -44,8 +45,7 @@ void CVarnholtDlg::LoadFolderPairs() {
     for (const auto& entry : second) {
         m_folders2.Add(entry);
         // A second list longer than the first has no row for its extra entries.
-        m_pairList.SetItemText(row, 1,
-                               PowerClass::ShortenText(entry, kMaxShownLength, kHeadWhenLoaded));
+        m_pairList.SetItemText(row, 1, ShortenText(entry, kMaxShownLength, kHeadWhenLoaded));
         ++row;
     }
 
@@ -63,8 +63,8 @@ void CVarnholtDlg::OnAddFolders() {
     // The first folder is shown and stored at once, before the second is
     // asked for.
     const std::wstring first = MakeFolderEntry(path);
-    const int row = m_pairList.InsertItem(
-        m_pairList.GetItemCount(), PowerClass::ShortenText(first, kMaxShownLength, kHeadWhenAdded));
+    const int row = m_pairList.InsertItem(m_pairList.GetItemCount(),
+                                          ShortenText(first, kMaxShownLength, kHeadWhenAdded));
     m_pairList.EnsureVisible(row, TRUE);
     m_folders1.Add(first);
     StoreFolderList(L"Folders1", m_folders1);
@@ -83,8 +83,7 @@ void CVarnholtDlg::OnAddFolders() {
 
     const std::wstring second = MakeFolderEntry(path);
     const int last = m_pairList.GetItemCount() - 1;
-    m_pairList.SetItemText(last, 1,
-                           PowerClass::ShortenText(second, kMaxShownLength, kHeadWhenAdded));
+    m_pairList.SetItemText(last, 1, ShortenText(second, kMaxShownLength, kHeadWhenAdded));
     m_pairList.EnsureVisible(last, TRUE);
     m_folders2.Add(second);
     StoreFolderList(L"Folders2", m_folders2);

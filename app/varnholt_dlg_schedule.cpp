@@ -2,6 +2,7 @@
 // timer 1) and the autostart entry behind check box 1008.
 
 #include "app/varnholt_dlg.h"
+#include "base/text_numbers.h"
 #include "framework/error_report.h"
 #include "i18n/catalogue_format.h"
 #include "i18n/text_ids.h"
@@ -51,8 +52,8 @@ void CVarnholtDlg::CountDownOneMinute() {
         return;
     }
     UpdateData(TRUE);
-    const std::int32_t interval = PowerClass::TextToInt(m_power.ReadConfigValue(L"SyncInterval"));
-    const std::int32_t next = PowerClass::TextToInt(m_power.ReadConfigValue(L"NextSync"));
+    const std::int32_t interval = TextToInt(m_power.ReadConfigValue(L"SyncInterval"));
+    const std::int32_t next = TextToInt(m_power.ReadConfigValue(L"NextSync"));
     const CountdownTick tick = CountDown(interval, next);
     if (!tick.counting) {
         return;

@@ -1,4 +1,5 @@
 #include "i18n/language_file.h"
+#include "base/text_numbers.h"
 
 #include <algorithm>
 
@@ -15,7 +16,7 @@ std::optional<TranslationEntry> ParseEntryLine(const std::wstring& line) {
         return std::nullopt;
     }
     TranslationEntry entry;
-    entry.number = PowerClass::TextToInt(line.substr(0, 5));
+    entry.number = TextToInt(line.substr(0, 5));
     if (line.size() > 6) {
         entry.text = line.substr(6);
     }

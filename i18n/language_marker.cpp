@@ -1,6 +1,5 @@
 #include "i18n/language_marker.h"
-
-#include "settings/power_class.h"
+#include "base/text_numbers.h"
 
 namespace varnholt {
 
@@ -15,7 +14,7 @@ std::wstring ChooseLanguageMarker(const std::wstring& stored,
     if (stored != kSystemLanguageMarker && !stored.empty()) {
         return stored;
     }
-    std::wstring marker = LanguageMarkerFor(PowerClass::HexTextToInt(sources.systemLanguageHex()));
+    std::wstring marker = LanguageMarkerFor(HexTextToInt(sources.systemLanguageHex()));
     if (sources.dialects().find(marker) != std::wstring::npos) {
         marker = kGermanMarker;
     }

@@ -1,7 +1,7 @@
 #include "i18n/translation.h"
 
 #include "i18n/language_marker.h"
-#include "settings/latin1_lines.h"
+#include "platform/text_files.h"
 
 namespace varnholt {
 

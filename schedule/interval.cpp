@@ -1,6 +1,5 @@
 #include "schedule/interval.h"
-
-#include "settings/power_class.h"
+#include "base/text_numbers.h"
 
 namespace varnholt {
 
@@ -13,9 +12,9 @@ IntervalFields SplitInterval(std::int32_t totalMinutes) {
 std::int32_t IntervalMinutes(const std::wstring& days, const std::wstring& hours,
                              const std::wstring& minutes) {
     // Unsigned arithmetic wraps without undefined behaviour.
-    const auto d = static_cast<std::uint32_t>(PowerClass::TextToInt(days));
-    const auto h = static_cast<std::uint32_t>(PowerClass::TextToInt(hours));
-    const auto m = static_cast<std::uint32_t>(PowerClass::TextToInt(minutes));
+    const auto d = static_cast<std::uint32_t>(TextToInt(days));
+    const auto h = static_cast<std::uint32_t>(TextToInt(hours));
+    const auto m = static_cast<std::uint32_t>(TextToInt(minutes));
     return static_cast<std::int32_t>(m + 60u * h + 1440u * d);
 }
 

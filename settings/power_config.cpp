@@ -6,7 +6,8 @@
 #include <vector>
 
 #include "base/errors.h"
-#include "settings/latin1_lines.h"
+#include "base/latin1_lines.h"
+#include "platform/text_files.h"
 #include "settings/power_class.h"
 
 namespace varnholt {

@@ -15,10 +15,11 @@
 #include <vector>
 
 #include "base/errors.h"
+#include "base/latin1_lines.h"
 #include "i18n/language_file.h"
 #include "i18n/text_ids.h"
 #include "platform/files.h"
-#include "settings/latin1_lines.h"
+#include "platform/text_files.h"
 
 namespace varnholt {
 namespace {

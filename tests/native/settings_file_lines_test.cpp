@@ -3,8 +3,9 @@
 #include <filesystem>
 
 #include "base/errors.h"
+#include "base/latin1_lines.h"
 #include "platform/files.h"
-#include "settings/latin1_lines.h"
+#include "platform/text_files.h"
 #include "settings_test_folder.h"
 
 namespace varnholt {

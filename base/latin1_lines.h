@@ -1,6 +1,7 @@
 #pragma once
-// Single-byte (ISO 8859-1) text files read and written line by line: the
-// settings file config.ini, the language file and FileContainsLine share it.
+// Single-byte (ISO 8859-1) text read and written line by line: the settings
+// file config.ini and the language file are such text (the files themselves
+// are read and written by platform/text_files.h).
 //
 // Reading: each byte becomes the character of the same code; a line ends at
 // LF, a CR directly before that LF is dropped and any other CR stays in the
@@ -21,12 +22,5 @@ std::string EncodeLatin1Lines(const std::vector<std::wstring>& lines);
 
 // True when every character of `text` has a single-byte form.
 bool IsLatin1(const std::wstring& text) noexcept;
-
-// Reads the whole file and splits it into lines. Raises FileError.
-std::vector<std::wstring> ReadLatin1Lines(const std::wstring& path);
-
-// Replaces the whole file with the lines (see ReplaceWholeFile): on failure
-// the old file stays whole. Raises FileError or InvalidArgumentError.
-void WriteLatin1Lines(const std::wstring& path, const std::vector<std::wstring>& lines);
 
 } // namespace varnholt

@@ -1,7 +1,6 @@
-#include "settings/latin1_lines.h"
+#include "base/latin1_lines.h"
 
 #include "base/errors.h"
-#include "platform/files.h"
 
 namespace varnholt {
 
@@ -55,14 +54,6 @@ std::string EncodeLatin1Lines(const std::vector<std::wstring>& lines) {
         bytes += "\r\n";
     }
     return bytes;
-}
-
-std::vector<std::wstring> ReadLatin1Lines(const std::wstring& path) {
-    return DecodeLatin1Lines(ReadWholeFile(path));
-}
-
-void WriteLatin1Lines(const std::wstring& path, const std::vector<std::wstring>& lines) {
-    ReplaceWholeFile(path, EncodeLatin1Lines(lines));
 }
 
 } // namespace varnholt

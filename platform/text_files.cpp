@@ -1,0 +1,16 @@
+#include "platform/text_files.h"
+
+#include "base/latin1_lines.h"
+#include "platform/files.h"
+
+namespace varnholt {
+
+std::vector<std::wstring> ReadLatin1Lines(const std::wstring& path) {
+    return DecodeLatin1Lines(ReadWholeFile(path));
+}
+
+void WriteLatin1Lines(const std::wstring& path, const std::vector<std::wstring>& lines) {
+    ReplaceWholeFile(path, EncodeLatin1Lines(lines));
+}
+
+} // namespace varnholt
