@@ -12,7 +12,7 @@
 #include "base/string_array.h"
 #include "framework/controls.h"
 #include "framework/dialog.h"
-#include "framework/handles.h"
+#include "platform/handles.h"
 #include "framework/menu.h"
 #include "i18n/translation.h"
 #include "resources/resource.h"

@@ -17,6 +17,7 @@
 #include <string>
 
 #include "bench/stopwatch.h"
+#include "platform/handles.h"
 
 namespace {
 
@@ -44,8 +45,8 @@ void Walk(const std::wstring& root, const std::wstring& relative, const std::wst
           Counts& counts) {
     const std::wstring folder = root + relative;
     WIN32_FIND_DATAW entry;
-    HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE) {
+    const varnholt::UniqueFind find(::FindFirstFileW((folder + L"\\*").c_str(), &entry));
+    if (!find) {
         return;
     }
     do {
@@ -65,8 +66,7 @@ void Walk(const std::wstring& root, const std::wstring& relative, const std::wst
                 QueryTime(*otherRoot + child, counts);
             }
         }
-    } while (::FindNextFileW(find, &entry));
-    ::FindClose(find);
+    } while (::FindNextFileW(find.get(), &entry));
 }
 
 } // namespace

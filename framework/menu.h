@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "framework/handles.h"
+#include "platform/handles.h"
 
 namespace varnholt {
 

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "platform/file_times.h"
+#include "platform/handles.h"
 
 namespace varnholt {
 
@@ -39,29 +40,25 @@ FileStatus QueryFileStatus(const std::wstring& path) {
 }
 
 bool SetFileModificationTime(const std::wstring& path, std::int64_t fileTime) {
-    HANDLE file = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    const UniqueFile file(CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file) {
         return false;
     }
-    FILETIME time = ToFileTime(fileTime);
-    BOOL ok = SetFileTime(file, nullptr, &time, &time);
-    CloseHandle(file);
-    return ok != FALSE;
+    const FILETIME time = ToFileTime(fileTime);
+    return SetFileTime(file.get(), nullptr, &time, &time) != FALSE;
 }
 
 std::optional<std::int64_t> QueryFileChangeTime(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    const UniqueFile file(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file) {
         return std::nullopt;
     }
     FILE_BASIC_INFO info{};
-    BOOL ok = GetFileInformationByHandleEx(file, FileBasicInfo, &info, sizeof info);
-    CloseHandle(file);
-    if (!ok) {
+    if (!GetFileInformationByHandleEx(file.get(), FileBasicInfo, &info, sizeof info)) {
         return std::nullopt;
     }
     return static_cast<std::int64_t>(info.ChangeTime.QuadPart);

@@ -66,17 +66,6 @@ private:
     int m_fd;
 };
 
-std::string TemporaryNameBeside(const std::string& target) {
-    static std::atomic<unsigned long> counter{0};
-    const auto slash = target.rfind('/');
-    const std::string folder =
-        slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
-    const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
-    char tail[64];
-    std::snprintf(tail, sizeof tail, ".%ld-%lu.tmp", static_cast<long>(getpid()), ++counter);
-    return folder + "~" + name + tail;
-}
-
 } // namespace
 
 std::string ReadWholeFile(const std::wstring& path) {
@@ -110,64 +99,6 @@ std::string ReadWholeFile(const std::wstring& path) {
         bytes.append(chunk, static_cast<std::size_t>(got));
     }
     return bytes;
-}
-
-void ReplaceWholeFile(const std::wstring& path, const std::string& bytes) {
-    const std::string target = ToNativePath(path);
-    std::string temporary;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temporary = TemporaryNameBeside(target);
-        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) {
-            break;
-        }
-    }
-    if (fd < 0) {
-        throw FileError(CauseOf(errno, FileError::Cause::WriteFailed), path);
-    }
-    Descriptor file(fd);
-    auto fail = [&](int error) {
-        file.Close();
-        ::unlink(temporary.c_str());
-        throw FileError(CauseOf(error, FileError::Cause::WriteFailed), path);
-    };
-
-    // Keep the old file's permission bits on the new one.
-    struct stat old {};
-    if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
-        ::fchmod(fd, old.st_mode & 07777);
-    }
-    const long long limit = ReplaceWriteLimitForTesting();
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        if (limit >= 0 && done >= static_cast<std::size_t>(limit)) {
-            fail(ENOSPC);
-        }
-        std::size_t want = bytes.size() - done;
-        if (limit >= 0) {
-            want = std::min(want, static_cast<std::size_t>(limit) - done);
-        }
-        const ssize_t put = ::write(fd, bytes.data() + done, want);
-        if (put < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            fail(errno);
-        }
-        done += static_cast<std::size_t>(put);
-    }
-    if (::fsync(fd) != 0) {
-        fail(errno);
-    }
-    if (!file.Close()) {
-        fail(errno);
-    }
-    if (::rename(temporary.c_str(), target.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(temporary.c_str());
-        throw FileError(CauseOf(error, FileError::Cause::WriteFailed), path);
-    }
 }
 
 } // namespace varnholt

@@ -1,38 +1,36 @@
 #include <windows.h>
 
 #include "platform/folders.h"
+#include "platform/handles.h"
 
 namespace varnholt {
 
 struct FolderListing::State {
-    HANDLE find = INVALID_HANDLE_VALUE;
+    UniqueFind find;
     WIN32_FIND_DATAW data{};
     bool pending = false; // `data` holds an entry not yet handed out
 };
 
 FolderListing::FolderListing() : m_state(std::make_unique<State>()) {}
 
-FolderListing::~FolderListing() {
-    if (m_state->find != INVALID_HANDLE_VALUE) {
-        FindClose(m_state->find);
-    }
-}
+FolderListing::~FolderListing() = default;
 
 bool FolderListing::Open(const std::wstring& pattern) {
     // The basic information level leaves out the short 8.3 names, and the
     // large fetch asks for entries in big batches: both make long listings
     // cheaper.
-    m_state->find = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &m_state->data,
-                                     FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    m_state->pending = m_state->find != INVALID_HANDLE_VALUE;
+    m_state->find.reset(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &m_state->data,
+                                         FindExSearchNameMatch, nullptr,
+                                         FIND_FIRST_EX_LARGE_FETCH));
+    m_state->pending = static_cast<bool>(m_state->find);
     return m_state->pending;
 }
 
 bool FolderListing::Next(FolderItem& item) {
-    if (m_state->find == INVALID_HANDLE_VALUE) {
+    if (!m_state->find) {
         return false;
     }
-    if (!m_state->pending && !FindNextFileW(m_state->find, &m_state->data)) {
+    if (!m_state->pending && !FindNextFileW(m_state->find.get(), &m_state->data)) {
         return false;
     }
     m_state->pending = false;
@@ -64,16 +62,14 @@ bool QueryFolderIdentity(const std::wstring& path, FolderIdentity& identity) {
     // No access rights beyond reading attributes are needed; the backup
     // semantics flag is what lets CreateFileW open a folder. Links are
     // followed, so a link and its target give the same identity.
-    HANDLE folder = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (folder == INVALID_HANDLE_VALUE) {
+    const UniqueFile folder(CreateFileW(
+        path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!folder) {
         return false;
     }
     BY_HANDLE_FILE_INFORMATION info{};
-    BOOL ok = GetFileInformationByHandle(folder, &info);
-    CloseHandle(folder);
-    if (!ok) {
+    if (!GetFileInformationByHandle(folder.get(), &info)) {
         return false;
     }
     identity.volume = info.dwVolumeSerialNumber;

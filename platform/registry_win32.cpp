@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/handles.h"
 #include "platform/registry.h"
 
 namespace varnholt {
@@ -25,29 +26,12 @@ HKEY RootKey(RegistryRoot root) {
     return root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
 }
 
-class Key {
-public:
-    Key() = default;
-    Key(const Key&) = delete;
-    Key& operator=(const Key&) = delete;
-    ~Key() {
-        if (m_key != nullptr) {
-            RegCloseKey(m_key);
-        }
-    }
-    HKEY* Out() { return &m_key; }
-    HKEY Get() const { return m_key; }
-
-private:
-    HKEY m_key = nullptr;
-};
-
 } // namespace
 
 std::optional<RegistryValue> RegistryQuery(RegistryRoot root, const std::wstring& keyPath,
                                            const std::wstring& valueName) {
-    Key key;
-    if (RegOpenKeyExW(RootKey(root), keyPath.c_str(), 0, KEY_QUERY_VALUE, key.Out()) !=
+    UniqueKey key;
+    if (RegOpenKeyExW(RootKey(root), keyPath.c_str(), 0, KEY_QUERY_VALUE, key.put()) !=
         ERROR_SUCCESS) {
         return std::nullopt;
     }
@@ -58,7 +42,7 @@ std::optional<RegistryValue> RegistryQuery(RegistryRoot root, const std::wstring
     for (;;) {
         DWORD type = 0;
         DWORD size = static_cast<DWORD>(value.data.size());
-        const LSTATUS status = RegQueryValueExW(key.Get(), valueName.c_str(), nullptr, &type,
+        const LSTATUS status = RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type,
                                                 value.data.data(), &size);
         if (status == ERROR_MORE_DATA) {
             value.data.resize(size > value.data.size() ? size : value.data.size() * 2);
@@ -76,12 +60,12 @@ std::optional<RegistryValue> RegistryQuery(RegistryRoot root, const std::wstring
 RegistryChange RegistrySet(RegistryRoot root, const std::wstring& keyPath,
                            const std::wstring& valueName, std::uint32_t type,
                            const std::vector<std::uint8_t>& data) {
-    Key key;
+    UniqueKey key;
     LSTATUS status =
         RegCreateKeyExW(RootKey(root), keyPath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_SET_VALUE, nullptr, key.Out(), nullptr);
+                        KEY_SET_VALUE, nullptr, key.put(), nullptr);
     if (status == ERROR_SUCCESS) {
-        status = RegSetValueExW(key.Get(), valueName.c_str(), 0, type, data.data(),
+        status = RegSetValueExW(key.get(), valueName.c_str(), 0, type, data.data(),
                                 static_cast<DWORD>(data.size()));
     }
     return Outcome(status);
@@ -89,10 +73,10 @@ RegistryChange RegistrySet(RegistryRoot root, const std::wstring& keyPath,
 
 RegistryChange RegistryDelete(RegistryRoot root, const std::wstring& keyPath,
                               const std::wstring& valueName) {
-    Key key;
-    LSTATUS status = RegOpenKeyExW(RootKey(root), keyPath.c_str(), 0, KEY_SET_VALUE, key.Out());
+    UniqueKey key;
+    LSTATUS status = RegOpenKeyExW(RootKey(root), keyPath.c_str(), 0, KEY_SET_VALUE, key.put());
     if (status == ERROR_SUCCESS) {
-        status = RegDeleteValueW(key.Get(), valueName.c_str());
+        status = RegDeleteValueW(key.get(), valueName.c_str());
     }
     return Outcome(status);
 }

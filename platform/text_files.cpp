@@ -1,6 +1,7 @@
 #include "platform/text_files.h"
 
 #include "base/latin1_lines.h"
+#include "platform/fail_safe_write.h"
 #include "platform/files.h"
 
 namespace varnholt {
@@ -10,7 +11,7 @@ std::vector<std::wstring> ReadLatin1Lines(const std::wstring& path) {
 }
 
 void WriteLatin1Lines(const std::wstring& path, const std::vector<std::wstring>& lines) {
-    ReplaceWholeFile(path, EncodeLatin1Lines(lines));
+    WriteFileFailSafe(path, EncodeLatin1Lines(lines));
 }
 
 } // namespace varnholt

@@ -32,6 +32,7 @@ bool CopyFailureCauseOf(const CopyOutcome& outcome, CopyFailureCause& cause) {
         break;
     case FileFault::None:
     case FileFault::Missing:
+    case FileFault::Exists:
     case FileFault::Other:
         cause = CopyFailureCause::Other;
         break;

@@ -2,10 +2,10 @@
 
 #include <vector>
 
+#include "platform/fail_safe_write.h"
 #include "platform/file_times.h"
 #include "platform/folders.h"
 #include "sync/folder_entry.h"
-#include "sync/safe_copy.h"
 
 namespace varnholt {
 
@@ -76,8 +76,8 @@ private:
             std::wstring path = folder + L'\\' + item.name;
             if (item.isFolder) {
                 Scan(path, item.isLink);
-            } else if (IsCopyTemporaryName(item.name)) {
-                RemoveAbandonedCopy(path, item.name, m_now);
+            } else if (IsTemporaryName(item.name)) {
+                RemoveAbandonedTemporary(path, item.name, m_now, kAbandonedTemporaryAge);
             } else if (path.back() != L'.') {
                 m_onFile(path, item);
             }

@@ -28,8 +28,8 @@ void WalkFolderTree(const std::wstring& folder, FolderListings& listings, const 
 //     are;
 //   - links to folders are followed, but never into a folder that is already
 //     on the way down from the scanned folder, so link loops end;
-//   - the safe copy's temporary files are not listed, and abandoned ones are
-//     removed (see sync/safe_copy.h);
+//   - the temporary files of fail-safe writes are not listed, and abandoned ones are
+//     removed (see platform/fail_safe_write.h);
 //   - a folder that cannot be listed, or an argument that names no folder,
 //     adds nothing.
 // `afterEachFolder` (may be empty) is called after each folder has been

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "base/errors.h"
+#include "platform/fail_safe_write.h"
 #include "platform/files.h"
 #include "platform/program_path.h"
 #include "settings/power_class.h"
@@ -150,11 +151,15 @@ TEST_F(ConfigFileTest, MissingFileRaisesNotFoundAndIsNotCreated) {
 
 #ifdef _WIN32
 // Wine replaces even a read-only file, and root ignores permissions: let the
-// replace stop after a few bytes, as on a full disk.
+// write fail just before the new file takes the old one's place, as a full
+// disk would have failed it earlier.
 class FailingReplace {
 public:
-    explicit FailingReplace(const std::filesystem::path&) { SetReplaceWriteLimitForTesting(8); }
-    ~FailingReplace() { SetReplaceWriteLimitForTesting(-1); }
+    explicit FailingReplace(const std::filesystem::path&) {
+        SetBeforeReplaceForTesting(
+            [](const std::wstring&, const std::wstring&) { return FileFault::DiskFull; });
+    }
+    ~FailingReplace() { SetBeforeReplaceForTesting(nullptr); }
 };
 #else
 // Root ignores permission bits, but not the file size limit: the new

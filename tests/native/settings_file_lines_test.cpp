@@ -4,6 +4,7 @@
 
 #include "base/errors.h"
 #include "base/latin1_lines.h"
+#include "platform/fail_safe_write.h"
 #include "platform/files.h"
 #include "platform/text_files.h"
 #include "settings_test_folder.h"
@@ -37,13 +38,13 @@ TEST(Latin1LinesTest, WritesCrLfAfterEveryLine) {
 TEST(WholeFileTest, ReplaceCreatesAndReplacesWithExactBytes) {
     testing::TestFolder folder;
     const std::string bytes("a\r\n\0\xFF\x1A", 6);
-    ReplaceWholeFile(folder.File(L"new.ini"), bytes);
+    WriteFileFailSafe(folder.File(L"new.ini"), bytes);
     EXPECT_EQ(folder.Read("new.ini"), bytes);
     EXPECT_EQ(ReadWholeFile(folder.File(L"new.ini")), bytes);
-    ReplaceWholeFile(folder.File(L"new.ini"), "");
+    WriteFileFailSafe(folder.File(L"new.ini"), "");
     EXPECT_EQ(ReadWholeFile(folder.File(L"new.ini")), "");
     const std::string big(300000, 'x');
-    ReplaceWholeFile(folder.File(L"new.ini"), big);
+    WriteFileFailSafe(folder.File(L"new.ini"), big);
     EXPECT_EQ(ReadWholeFile(folder.File(L"new.ini")), big);
     EXPECT_EQ(folder.Count(), 1u);
 }
@@ -52,7 +53,7 @@ TEST(WholeFileTest, ReplaceOverAFolderFailsAndLeavesNothingBehind) {
     testing::TestFolder folder;
     std::filesystem::create_directories(folder.Path() / "config.ini" / "inside");
     try {
-        ReplaceWholeFile(folder.File(L"config.ini"), "x\r\n");
+        WriteFileFailSafe(folder.File(L"config.ini"), "x\r\n");
         FAIL() << "no error raised";
     } catch (const FileError& e) {
         EXPECT_EQ(e.Path(), folder.File(L"config.ini"));
@@ -66,7 +67,7 @@ TEST(WholeFileTest, MissingFolderOnThePath) {
     testing::TestFolder folder;
     folder.Write("plain", "x");
     for (const auto* name : {L"missing\\config.ini", L"plain\\config.ini"}) {
-        EXPECT_THROW(ReplaceWholeFile(folder.File(name), "x"), FileError);
+        EXPECT_THROW(WriteFileFailSafe(folder.File(name), "x"), FileError);
         try {
             ReadWholeFile(folder.File(name));
             ADD_FAILURE() << "no error raised";

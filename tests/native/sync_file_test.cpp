@@ -97,18 +97,22 @@ TEST_F(SyncFileTest, FailedReplacementKeepsTheTargetAndRemovesTheTemporaryFile) 
     a.Write(L"f.txt", "new content", UtcFileTime(2010, 1, 1, 0, 0));
     b.Write(L"f.txt", "old", UtcFileTime(2009, 1, 1, 0, 0));
     std::wstring seenTemporary;
-    const CopyOutcome outcome =
-        SafeCopyFile(a.Path(L"f.txt"), b.Path(L"f.txt"), [&](const std::wstring& temp) {
+    CopyOutcome outcome;
+    {
+        test::BeforeReplaceScope seam([&](const std::wstring& temp, const std::wstring&) {
             seenTemporary = temp;
             // The target turns into a folder holding a file: no rename can
             // replace it now.
             std::filesystem::remove(b.Fs(L"f.txt"));
             b.Write(L"f.txt\\inside", "x");
+            return FileFault::None;
         });
+        outcome = SafeCopyFile(a.Path(L"f.txt"), b.Path(L"f.txt"));
+    }
     // The replacement failed because a folder now stands in the target's place.
     EXPECT_EQ(outcome.result, CopyResult::BadTarget);
     EXPECT_EQ(seenTemporary.substr(0, b.Path().size() + 1), b.Path() + L"\\");
-    EXPECT_TRUE(IsCopyTemporaryName(seenTemporary.substr(b.Path().size() + 1)));
+    EXPECT_TRUE(IsTemporaryName(seenTemporary.substr(b.Path().size() + 1)));
     EXPECT_FALSE(QueryFileStatus(seenTemporary).exists);
     EXPECT_EQ(b.Names(), std::vector<std::wstring>{L"f.txt"});
 }

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "platform/fail_safe_write.h"
 #include "platform/folders.h"
 #include "sync/folder_entry.h"
 #include "sync/folder_scan.h"
-#include "sync/safe_copy.h"
 #include "sync_test_folder.h"
 
 namespace varnholt {
@@ -77,8 +77,8 @@ TEST(SyncScanTest, MissingFolderOrEmptyArgumentAddsNothing) {
 TEST(SyncScanTest, TemporaryCopiesAreNeverListed) {
     test::SyncTestFolder dir;
     dir.Write(L"user.txt", "u");
-    const std::wstring mine = MakeCopyTemporaryName(CurrentProcessId(), 7);
-    const std::wstring dead = MakeCopyTemporaryName(0x7ffffff0u, 1);
+    const std::wstring mine = MakeTemporaryName(CurrentProcessId(), 7);
+    const std::wstring dead = MakeTemporaryName(0x7ffffff0u, 1);
     dir.Write(mine, "partial");
     dir.Write(L"sub\\" + dead, "partial");
     // Look-alikes are the user's files and are listed.
@@ -98,27 +98,30 @@ TEST(SyncScanTest, TemporaryCopiesAreNeverListed) {
 
 TEST(SyncScanTest, AbandonedCopiesGoOnlyWhenTheirProcessIsGoneAndAfterADay) {
     test::SyncTestFolder dir;
-    const std::wstring mine = MakeCopyTemporaryName(CurrentProcessId(), 3);
-    const std::wstring dead = MakeCopyTemporaryName(0x7ffffff0u, 3);
+    const std::wstring mine = MakeTemporaryName(CurrentProcessId(), 3);
+    const std::wstring dead = MakeTemporaryName(0x7ffffff0u, 3);
     dir.Write(mine, "x");
     dir.Write(dead, "x");
     std::int64_t now = CurrentFileTime();
-    EXPECT_FALSE(RemoveAbandonedCopy(dir.Path(dead), dead, now));
-    EXPECT_FALSE(RemoveAbandonedCopy(dir.Path(dead), dead, now + kAbandonedCopyAge / 2));
-    EXPECT_FALSE(RemoveAbandonedCopy(dir.Path(mine), mine, now + 2 * kAbandonedCopyAge));
-    EXPECT_TRUE(RemoveAbandonedCopy(dir.Path(dead), dead, now + 2 * kAbandonedCopyAge));
+    EXPECT_FALSE(RemoveAbandonedTemporary(dir.Path(dead), dead, now, kAbandonedTemporaryAge));
+    EXPECT_FALSE(RemoveAbandonedTemporary(dir.Path(dead), dead, now + kAbandonedTemporaryAge / 2,
+                                          kAbandonedTemporaryAge));
+    EXPECT_FALSE(RemoveAbandonedTemporary(dir.Path(mine), mine, now + 2 * kAbandonedTemporaryAge,
+                                          kAbandonedTemporaryAge));
+    EXPECT_TRUE(RemoveAbandonedTemporary(dir.Path(dead), dead, now + 2 * kAbandonedTemporaryAge,
+                                         kAbandonedTemporaryAge));
     EXPECT_EQ(dir.Names(), std::vector<std::wstring>{mine});
 }
 
 TEST(SyncScanTest, TemporaryNameForm) {
-    EXPECT_EQ(MakeCopyTemporaryName(0x1a2b, 0x10005), L"~vh-00001a2b-0005.tmp");
+    EXPECT_EQ(MakeTemporaryName(0x1a2b, 0x10005), L"~vh-00001a2b-0005.tmp");
     std::uint32_t pid = 0;
-    EXPECT_TRUE(IsCopyTemporaryName(L"~vh-00001a2b-0005.tmp", &pid));
+    EXPECT_TRUE(IsTemporaryName(L"~vh-00001a2b-0005.tmp", &pid));
     EXPECT_EQ(pid, 0x1a2bu);
     for (const wchar_t* name :
          {L"~vh-00001A2B-0005.tmp", L"~vh-00001a2b-0005.tm", L"vh-00001a2b-0005.tmp",
           L"~vh-00001a2b_0005.tmp", L"~vh-1a2b-0005.tmp"}) {
-        EXPECT_FALSE(IsCopyTemporaryName(name)) << testing::PrintToString(std::wstring(name));
+        EXPECT_FALSE(IsTemporaryName(name)) << testing::PrintToString(std::wstring(name));
     }
 }
 

@@ -13,8 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/file_copy.h"
+#include "platform/fail_safe_write.h"
 #include "platform/file_times.h"
+#include "platform/new_files.h"
 
 namespace varnholt::test {
 
@@ -31,6 +32,16 @@ inline std::int64_t UtcFileTime(int year, int month, int day, int hour, int minu
     std::int64_t seconds = days * 86400 + hour * 3600 + minute * 60 + second;
     return kUnixEpochFileTime + seconds * kFileTimeTicksPerSecond;
 }
+
+// Calls `seam` whenever a fail-safe write is about to replace its target,
+// for as long as it lives (see SetBeforeReplaceForTesting).
+class BeforeReplaceScope {
+public:
+    explicit BeforeReplaceScope(BeforeReplace seam) { SetBeforeReplaceForTesting(std::move(seam)); }
+    ~BeforeReplaceScope() { SetBeforeReplaceForTesting(nullptr); }
+    BeforeReplaceScope(const BeforeReplaceScope&) = delete;
+    BeforeReplaceScope& operator=(const BeforeReplaceScope&) = delete;
+};
 
 class SyncTestFolder {
 public:

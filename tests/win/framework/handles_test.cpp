@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/handles.h"
+#include "platform/handles.h"
 #include "framework/win_app.h"
 
 namespace varnholt::test {

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/handles.h"
 #include "sync/file_compare.h"
 #include "sync/safe_copy.h"
 #include "sync_fixture_path.h"
@@ -49,14 +50,18 @@ TEST_F(SyncCopyFaultTest, LockedTargetSurvivesWhole) {
 TEST_F(SyncCopyFaultTest, LockDuringTheReplacementKeepsTheTarget) {
     from.Write(L"f.txt", "fresh content", newTime);
     to.Write(L"f.txt", "old", oldTime);
-    HANDLE lock = INVALID_HANDLE_VALUE;
-    const CopyOutcome outcome =
-        SafeCopyFile(from.Path(L"f.txt"), to.Path(L"f.txt"), [&](const std::wstring&) {
-            lock = CreateFileW(to.Path(L"f.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    UniqueFile lock;
+    CopyOutcome outcome;
+    {
+        test::BeforeReplaceScope seam([&](const std::wstring&, const std::wstring& target) {
+            lock.reset(CreateFileW(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+            return FileFault::None;
         });
-    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-    CloseHandle(lock);
+        outcome = SafeCopyFile(from.Path(L"f.txt"), to.Path(L"f.txt"));
+    }
+    ASSERT_TRUE(lock);
+    lock.close();
     EXPECT_EQ(outcome.result, CopyResult::ReplaceFailed);
     EXPECT_EQ(outcome.fault, FileFault::InUse);
     EXPECT_EQ(to.Read(L"f.txt"), "old");

@@ -2,7 +2,8 @@
 
 #include <vector>
 
-#include "platform/file_copy.h"
+#include "platform/handles.h"
+#include "platform/new_files.h"
 
 namespace varnholt {
 
@@ -32,6 +33,9 @@ FileFault FaultOf(DWORD error) {
     case ERROR_FILENAME_EXCED_RANGE:
     case ERROR_BUFFER_OVERFLOW:
         return FileFault::PathTooLong;
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS:
+        return FileFault::Exists;
     case ERROR_HANDLE_EOF:
     case ERROR_READ_FAULT:
     case ERROR_WRITE_FAULT:
@@ -41,28 +45,6 @@ FileFault FaultOf(DWORD error) {
         return FileFault::Other;
     }
 }
-
-class Handle {
-public:
-    explicit Handle(HANDLE handle) : m_handle(handle) {}
-    ~Handle() { Close(); }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    HANDLE Get() const { return m_handle; }
-    bool Valid() const { return m_handle != INVALID_HANDLE_VALUE; }
-    void Reset(HANDLE handle) {
-        Close();
-        m_handle = handle;
-    }
-    bool Close() {
-        const bool closed = !Valid() || CloseHandle(m_handle) != FALSE;
-        m_handle = INVALID_HANDLE_VALUE;
-        return closed;
-    }
-
-private:
-    HANDLE m_handle;
-};
 
 std::wstring FolderOf(const std::wstring& path) {
     const std::size_t slash = path.find_last_of(L'\\');
@@ -90,15 +72,33 @@ bool CreateFolders(const std::wstring& folder) {
 // a file that another program holds open with "access denied", as it does
 // for a lack of rights; asking for delete access tells the two apart.
 bool IsHeldOpen(const std::wstring& path) {
-    Handle probe(CreateFileW(path.c_str(), DELETE,
-                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    return !probe.Valid() && GetLastError() == ERROR_SHARING_VIOLATION;
+    const UniqueFile probe(
+        CreateFileW(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    return !probe && GetLastError() == ERROR_SHARING_VIOLATION;
 }
 
 HANDLE CreateNew(const std::wstring& path) {
     return CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+}
+
+// Writes all of `data`; a short write (the disk filling up) is written on
+// until the system says why it stops.
+FileFault WriteAll(HANDLE out, const char* data, std::size_t size) {
+    while (size > 0) {
+        const DWORD want = size > 0x10000000 ? 0x10000000 : static_cast<DWORD>(size);
+        DWORD written = 0;
+        if (!WriteFile(out, data, want, &written, nullptr)) {
+            return FaultOf(GetLastError());
+        }
+        if (written == 0) {
+            return FileFault::Incomplete;
+        }
+        data += written;
+        size -= written;
+    }
+    return FileFault::None;
 }
 
 FileFault CopyContent(HANDLE in, HANDLE out, std::uint64_t& copied) {
@@ -112,17 +112,8 @@ FileFault CopyContent(HANDLE in, HANDLE out, std::uint64_t& copied) {
         if (got == 0) {
             return FileFault::None;
         }
-        // A short write (the disk filling up) is written on until the
-        // system says why it stops.
-        for (DWORD done = 0; done < got;) {
-            DWORD written = 0;
-            if (!WriteFile(out, buffer.data() + done, got - done, &written, nullptr)) {
-                return FaultOf(GetLastError());
-            }
-            if (written == 0) {
-                return FileFault::Incomplete;
-            }
-            done += written;
+        if (const FileFault fault = WriteAll(out, buffer.data(), got); fault != FileFault::None) {
+            return fault;
         }
         copied += got;
     }
@@ -154,28 +145,48 @@ FileFault CopyOpenFiles(HANDLE in, HANDLE out) {
     return FileFault::None;
 }
 
+// Closes a new file after its content was written: a close that fails may
+// have lost the data, and a file that failed at all is removed again.
+FileFault Finish(UniqueFile& out, FileFault fault, const std::wstring& path) {
+    if (!out.close() && fault == FileFault::None) {
+        fault = FaultOf(GetLastError());
+    }
+    if (fault != FileFault::None) {
+        RemoveFile(path);
+    }
+    return fault;
+}
+
 } // namespace
 
+FileFault WriteNewFile(const std::wstring& newFile, std::string_view bytes) {
+    UniqueFile out(CreateNew(newFile));
+    if (!out) {
+        return FaultOf(GetLastError());
+    }
+    FileFault fault = WriteAll(out.get(), bytes.data(), bytes.size());
+    if (fault == FileFault::None && !FlushFileBuffers(out.get())) {
+        fault = FaultOf(GetLastError());
+    }
+    return Finish(out, fault, newFile);
+}
+
 FileFault CopyToNewFile(const std::wstring& from, const std::wstring& newFile) {
-    Handle in(CreateFileW(from.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                          OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!in.Valid()) {
+    const UniqueFile in(CreateFileW(from.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!in) {
         return FaultOf(GetLastError());
     }
     const DWORD attributes = GetFileAttributesW(from.c_str());
 
-    Handle out(CreateNew(newFile));
-    if (!out.Valid() && GetLastError() == ERROR_PATH_NOT_FOUND &&
-        CreateFolders(FolderOf(newFile))) {
-        out.Reset(CreateNew(newFile));
+    UniqueFile out(CreateNew(newFile));
+    if (!out && GetLastError() == ERROR_PATH_NOT_FOUND && CreateFolders(FolderOf(newFile))) {
+        out.reset(CreateNew(newFile));
     }
-    if (!out.Valid()) {
+    if (!out) {
         return FaultOf(GetLastError());
     }
-    FileFault fault = CopyOpenFiles(in.Get(), out.Get());
-    if (!out.Close() && fault == FileFault::None) {
-        fault = FaultOf(GetLastError());
-    }
+    FileFault fault = Finish(out, CopyOpenFiles(in.get(), out.get()), newFile);
     // Read-only, hidden, system: as the source has them (set after the last
     // write; a read-only file cannot be written).
     constexpr DWORD kKept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
@@ -184,8 +195,6 @@ FileFault CopyToNewFile(const std::wstring& from, const std::wstring& newFile) {
         (attributes & kKept & ~FILE_ATTRIBUTE_ARCHIVE) != 0 &&
         !SetFileAttributesW(newFile.c_str(), attributes & kKept)) {
         fault = FaultOf(GetLastError());
-    }
-    if (fault != FileFault::None) {
         RemoveFile(newFile);
     }
     return fault;
@@ -249,15 +258,15 @@ std::uint32_t CurrentProcessId() {
 }
 
 bool IsProcessRunning(std::uint32_t processId) {
-    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
-    if (process == nullptr) {
+    const UniqueKernelObject process(
+        OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    if (!process) {
         // No such process gives ERROR_INVALID_PARAMETER; anything else (access
         // denied to another user's process) means it exists.
         return GetLastError() != ERROR_INVALID_PARAMETER;
     }
     DWORD exitCode = 0;
-    BOOL ok = GetExitCodeProcess(process, &exitCode);
-    CloseHandle(process);
+    const BOOL ok = GetExitCodeProcess(process.get(), &exitCode);
     return !ok || exitCode == STILL_ACTIVE;
 }
 

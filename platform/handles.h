@@ -1,7 +1,10 @@
 #pragma once
-// Move-only owners of Win32 handles. Each owner type names the function that
+// Move-only owners of Win32 handles, the one kind of owner the program's
+// Windows code uses (Windows only). Each owner type names the function that
 // frees its handle and the value that means "no handle"; an owner frees what
-// it holds when it is destroyed, reset or assigned another handle.
+// it holds when it is destroyed, reset or assigned another handle, and
+// close() frees it now and tells whether that worked (a file's last data can
+// fail to reach the disk at that point).
 
 #include <windows.h>
 
@@ -9,18 +12,30 @@
 
 namespace varnholt {
 
+// The free functions report success as BOOL (non-zero), as LSTATUS
+// (ERROR_SUCCESS) or, for LocalFree, as the null pointer.
+inline bool Succeeded(BOOL result) noexcept {
+    return result != FALSE;
+}
+inline bool Succeeded(LONG result) noexcept {
+    return result == ERROR_SUCCESS;
+}
+inline bool Succeeded(HLOCAL result) noexcept {
+    return result == nullptr;
+}
+
 // Traits for handles whose "none" value is a null pointer.
 template <class H, auto CloseFunction> struct NullHandleTraits {
     using Handle = H;
     static constexpr Handle Invalid() noexcept { return nullptr; }
-    static void Close(Handle handle) noexcept { CloseFunction(handle); }
+    static bool Close(Handle handle) noexcept { return Succeeded(CloseFunction(handle)); }
 };
 
 // Traits for kernel handles whose "none" value is INVALID_HANDLE_VALUE.
 template <auto CloseFunction> struct InvalidValueHandleTraits {
     using Handle = HANDLE;
     static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
-    static void Close(Handle handle) noexcept { CloseFunction(handle); }
+    static bool Close(Handle handle) noexcept { return Succeeded(CloseFunction(handle)); }
 };
 
 template <class Traits> class UniqueHandle {
@@ -48,6 +63,12 @@ public:
     // Gives up ownership without freeing.
     Handle release() noexcept { return std::exchange(m_handle, Traits::Invalid()); }
 
+    // Frees the handle now; true when there was none or freeing it worked.
+    bool close() noexcept {
+        const Handle old = release();
+        return old == Traits::Invalid() || Traits::Close(old);
+    }
+
     // Frees the current handle (if any) and takes `handle`.
     void reset(Handle handle = Traits::Invalid()) noexcept {
         Handle old = std::exchange(m_handle, handle);
@@ -71,6 +92,11 @@ using UniqueIcon = UniqueHandle<NullHandleTraits<HICON, &::DestroyIcon>>;
 using UniqueMenu = UniqueHandle<NullHandleTraits<HMENU, &::DestroyMenu>>;
 using UniqueKey = UniqueHandle<NullHandleTraits<HKEY, &::RegCloseKey>>;
 using UniqueGdiObject = UniqueHandle<NullHandleTraits<HGDIOBJ, &::DeleteObject>>;
+using UniqueHook = UniqueHandle<NullHandleTraits<HHOOK, &::UnhookWindowsHookEx>>;
+using UniqueLocalMemory = UniqueHandle<NullHandleTraits<HLOCAL, &::LocalFree>>;
+// Processes, threads and other kernel objects whose "none" is null.
+using UniqueKernelObject = UniqueHandle<NullHandleTraits<HANDLE, &::CloseHandle>>;
+// Files, whose "none" is INVALID_HANDLE_VALUE.
 using UniqueFind = UniqueHandle<InvalidValueHandleTraits<&::FindClose>>;
 using UniqueFile = UniqueHandle<InvalidValueHandleTraits<&::CloseHandle>>;
 

@@ -4,8 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/file_copy.h"
 #include "platform/native_path.h"
+#include "platform/new_files.h"
 
 namespace varnholt {
 
@@ -33,6 +33,8 @@ FileFault FaultOf(int error) {
         return FileFault::PathTooLong;
     case EIO:
         return FileFault::Incomplete;
+    case EEXIST:
+        return FileFault::Exists;
     default:
         return FileFault::Other;
     }
@@ -103,6 +105,25 @@ FileFault CopyOpenFiles(int in, int out) {
 }
 
 } // namespace
+
+FileFault WriteNewFile(const std::wstring& newFile, std::string_view bytes) {
+    const int out =
+        open(ToNativePath(newFile).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (out < 0) {
+        return FaultOf(errno);
+    }
+    FileFault fault = WriteAll(out, bytes.data(), bytes.size());
+    if (fault == FileFault::None && fsync(out) != 0) {
+        fault = FaultOf(errno);
+    }
+    if (close(out) != 0 && fault == FileFault::None) {
+        fault = FaultOf(errno);
+    }
+    if (fault != FileFault::None) {
+        RemoveFile(newFile);
+    }
+    return fault;
+}
 
 FileFault CopyToNewFile(const std::wstring& from, const std::wstring& newFile) {
     const std::string source = ToNativePath(from);

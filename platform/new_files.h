@@ -1,12 +1,13 @@
 #pragma once
-// The file operations of a safe copy: copying one file's content into a new
-// file, written through to the disk; the one-step replacement of a target;
-// the removal of a file; and what the cleanup of left-over temporary files
-// needs to know about processes. Each operation that can fail says why, in
-// the terms a person is told.
+// The steps of a fail-safe write (platform/fail_safe_write.h), one per system:
+// making a new file (from bytes, or as a copy of another file) written
+// through to the disk, the one-step replacement of a target, the removal of a
+// file, and what the cleanup of left-over temporary files needs to know about
+// processes. Each step that can fail says why, in the terms a person is told.
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace varnholt {
 
@@ -18,8 +19,14 @@ enum class FileFault {
     DiskFull,     // no room left on the medium
     PathTooLong,  // the path is longer than the system accepts
     Incomplete,   // reading or writing stopped short of the whole file
+    Exists,       // a new file was to be made where one already is
     Other,        // anything else
 };
+
+// Writes `bytes` into the file `newFile`, which must not exist yet (its
+// folder must), writes it through to the disk and closes it. On any failure
+// `newFile` is removed again.
+FileFault WriteNewFile(const std::wstring& newFile, std::string_view bytes);
 
 // Copies the content of `from` into the file `newFile`, which must not exist
 // yet: creates the folders missing on the way, writes the content, gives the
