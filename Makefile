@@ -1,11 +1,13 @@
 # make run   installs what is missing, builds, lays out the program folder and
 #            starts Varnholt.exe under Wine (screenshot when there is no display)
 # make test  builds both trees and runs every test, native and under Wine
+# make dist  builds, packs the installer and the portable zip into build/dist/
+#            and tests both under Wine (DIST_BUILD_DIR: another Windows tree)
 # make format  formats the sources with clang-format
 
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build format deps
+.PHONY: run test dist build format deps
 
 deps:
 	@bash scripts/install-deps.sh
@@ -18,6 +20,9 @@ run: build
 
 test: deps
 	@bash scripts/test.sh
+
+dist: deps
+	@bash scripts/dist.sh
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

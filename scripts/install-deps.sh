@@ -15,6 +15,7 @@ packages=(
     fp-utils                    # chmcmd: compiles the help file help.chm
     libchm-bin                  # extract_chmLib: the help file's test reads help.chm back
     x11-utils x11-apps imagemagick  # screenshot of the main window (xwininfo, xwd, convert)
+    nsis                        # makensis: the installer (make dist)
 )
 
 missing=()

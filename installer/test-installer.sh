@@ -1,0 +1,264 @@
+#!/usr/bin/env bash
+# Tests the packages scripts/dist.sh wrote into build/dist/, under Wine, in a
+# fresh prefix of its own (build/wineprefix-installer-test, made anew):
+#  - a silent install puts the program folder's files into
+#    %LOCALAPPDATA%\Programs\Varnholt, as built, with the uninstaller, a
+#    Start-menu shortcut and the Uninstall entry of this version;
+#  - the portable zip holds exactly the program folder's files;
+#  - the installed launcher marks an automatic start in the installed
+#    config.ini and starts Varnholt.exe;
+#  - installing while Varnholt.exe runs fails and changes nothing;
+#  - installing again updates the program files and keeps config.ini;
+#  - a silent uninstall (the Uninstall entry's QuietUninstallString) removes
+#    the program files, the shortcut, the Uninstall entry and this copy's Run
+#    value and keeps config.ini; installing again finds the settings kept;
+#  - another copy's Run value stays, and the folder goes once it is empty.
+# Prints each check and stops at the first failure with a non-zero exit.
+# DIST_BUILD_DIR and DIST_DIR as for scripts/dist.sh.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+
+absolute() { [[ $1 == /* ]] && echo "$1" || echo "$root/$1"; }
+build_dir=$(absolute "${DIST_BUILD_DIR:-build/win}")
+dist_dir=$(absolute "${DIST_DIR:-build/dist}")
+prefix=$root/build/wineprefix-installer-test
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+ok() { echo "  ok  $*"; }
+
+header=$build_dir/varnholt_version.h
+[[ -f $header ]] || fail "$header is missing (run make dist)"
+version=$(sed -n 's/^#define VARNHOLT_VERSION "\(.*\)"$/\1/p' "$header")
+[[ -n $version ]] || fail "no version in $header"
+setup=$dist_dir/Varnholt-$version-setup.exe
+zip=$dist_dir/Varnholt-$version-portable.zip
+[[ -f $setup ]] || fail "$setup is missing (run make dist)"
+[[ -f $zip ]] || fail "$zip is missing (run make dist)"
+
+# The program folder's files and where each comes from.
+declare -A source=(
+    [Varnholt.exe]=$build_dir/app/Varnholt.exe
+    [Tovrinel.exe]=$build_dir/launcher/Tovrinel.exe
+    [config.ini]=$root/resources/config.ini
+    [Varnholttrl.ini]=$root/resources/Varnholttrl.ini
+    [help.chm]=$build_dir/help/help.chm
+)
+mapfile -t program_files < <(printf '%s\n' "${!source[@]}" | LC_ALL=C sort)
+
+if [[ ${1:-} != --in-wine ]]; then
+    started=$SECONDS
+    echo "== Installer and portable zip of Varnholt $version (Wine prefix $prefix)"
+    rm -rf "$prefix"
+    tools/wine-env --prefix "$prefix" bash "$0" --in-wine
+    echo "== Installer and portable zip: all checks passed ($((SECONDS - started)) s)"
+    exit 0
+fi
+
+# ---------------------------------------------------------------------------
+# Inside tools/wine-env. No menu entries on the host for the shortcuts.
+export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
+wine() { "$VARNHOLT_WINE" "$@"; }
+unix_path() { wine winepath -u "$1" | tr -d '\r' | sed 's:/$::'; }
+
+uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Varnholt'
+run_key='HKCU\SOFTWARE\Microsoft\Windows\CurrentVersion\Run'
+
+# Prints the data of a registry value; fails when there is none.
+reg_value() {
+    local out
+    out=$(wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r') || return 1
+    sed -n "s/^    $2    REG_[A-Z_]*    //p" <<<"$out"
+}
+expect_value() { # key name expected
+    local got
+    got=$(reg_value "$1" "$2") || fail "$2 is missing from $1"
+    [[ $got == "$3" ]] || fail "$1 ${2}: expected '$3', found '$got'"
+    ok "$2 = $got"
+}
+
+# The value under a key line of a config.ini (CR LF lines: key, then value).
+config_value() {
+    awk -v key="$2" 'BEGIN { RS = "\r\n" } previous == key { print; exit } { previous = $0 }' "$1"
+}
+
+# Files in a folder, one name a line, sorted.
+listing() { (cd "$1" && find . -mindepth 1 -printf '%P\n' | LC_ALL=C sort); }
+# The same on one line, for messages.
+words() { paste -sd ' '; }
+
+# Every program file equal to its source; names what differs.
+expect_program_files_as_built() { # folder [skip config.ini]
+    local name
+    for name in "${program_files[@]}"; do
+        [[ $name == config.ini && ${2:-} == keep-config ]] && continue
+        [[ -f $1/$name ]] || fail "$1/$name is missing"
+        cmp -s "$1/$name" "${source[$name]}" || fail "$1/$name differs from ${source[$name]}"
+    done
+}
+
+run_setup() { # expected exit code
+    local status=0
+    wine "$setup" /S || status=$?
+    [[ $status -eq $1 ]] || fail "the silent install ended with exit code $status, expected $1"
+}
+
+# Ends every Varnholt.exe and waits until none is left.
+end_program() {
+    local _
+    for _ in $(seq 1 50); do
+        wine taskkill /IM Varnholt.exe /F >/dev/null 2>&1 || return 0
+        sleep 0.1
+    done
+    fail "Varnholt.exe could not be ended"
+}
+
+# Runs an uninstall command line of the Uninstall entry ("path" arguments)
+# and waits for its end: the uninstaller goes on in a copy of itself and
+# returns at once; it removes the Uninstall entry last.
+run_uninstall() {
+    local command=$1 program arguments _ status=0
+    [[ $command =~ ^\"([^\"]+)\"(.*)$ ]] || fail "unexpected uninstall command: $command"
+    program=${BASH_REMATCH[1]}
+    read -r -a arguments <<<"${BASH_REMATCH[2]}"
+    wine "$program" "${arguments[@]}" || status=$?
+    [[ $status -eq 0 ]] || fail "$command ended with exit code $status"
+    for _ in $(seq 1 300); do
+        wine reg query "$uninstall_key" >/dev/null 2>&1 || return 0
+        sleep 0.1
+    done
+    fail "the Uninstall entry is still there 30 s after $command"
+}
+
+local_appdata=$(wine cmd /c echo %LOCALAPPDATA% | tr -d '\r')
+app_data=$(wine cmd /c echo %APPDATA% | tr -d '\r')
+install_win="$local_appdata\\Programs\\Varnholt"
+install_dir=$(unix_path "$install_win")
+shortcut_win="$app_data\\Microsoft\\Windows\\Start Menu\\Programs\\Varnholt.lnk"
+shortcut=$(unix_path "$shortcut_win")
+installed_files=$(printf '%s\n' "${program_files[@]}" Uninstall.exe | LC_ALL=C sort)
+
+# ---------------------------------------------------------------------------
+echo "-- silent install into $install_win"
+run_setup 0
+ok "$(basename "$setup") /S ended with exit code 0"
+[[ $(listing "$install_dir") == "$installed_files" ]] ||
+    fail "installed files: expected $(words <<<"$installed_files"), found $(listing "$install_dir" | words)"
+ok "files: $(words <<<"$installed_files")"
+expect_program_files_as_built "$install_dir"
+ok "each program file equals the built one (config.ini the shipped one)"
+
+[[ -f $shortcut ]] || fail "no Start-menu shortcut $shortcut_win"
+python3 - "$shortcut" "$install_win\\Varnholt.exe" <<'EOF' || fail "the shortcut does not name $install_win\\Varnholt.exe"
+import sys
+data = open(sys.argv[1], "rb").read().lower()
+target = sys.argv[2].lower()
+# The link keeps its target as a local path, in ANSI or in UTF-16.
+sys.exit(0 if target.encode("latin-1") in data or target.encode("utf-16-le") in data else 1)
+EOF
+ok "Start-menu shortcut $shortcut_win -> Varnholt.exe"
+
+expect_value "$uninstall_key" DisplayName "Varnholt"
+expect_value "$uninstall_key" DisplayVersion "$version"
+expect_value "$uninstall_key" Publisher "Oskenby"
+expect_value "$uninstall_key" DisplayIcon "$install_win\\Varnholt.exe,0"
+expect_value "$uninstall_key" InstallLocation "$install_win"
+expect_value "$uninstall_key" UninstallString "\"$install_win\\Uninstall.exe\""
+expect_value "$uninstall_key" QuietUninstallString "\"$install_win\\Uninstall.exe\" /S"
+expect_value "$uninstall_key" NoModify 0x1
+expect_value "$uninstall_key" NoRepair 0x1
+size=$(reg_value "$uninstall_key" EstimatedSize) || fail "EstimatedSize is missing"
+size_kib=$(find "$install_dir" -type f -printf '%s\n' | awk '{ sum += $1 } END { print int(sum / 1024) }')
+((size >= size_kib - 8 && size <= size_kib + 8)) ||
+    fail "EstimatedSize is $((size)) KiB; the installed files take $size_kib KiB"
+ok "EstimatedSize = $((size)) KiB (files: $size_kib KiB)"
+
+# ---------------------------------------------------------------------------
+echo "-- portable zip $(basename "$zip")"
+python3 - "$zip" "$install_dir" "${program_files[@]}" <<'EOF' || fail "the zip does not hold the program folder's files"
+import sys, zipfile, os
+archive, folder, expected = sys.argv[1], sys.argv[2], sorted(sys.argv[3:])
+with zipfile.ZipFile(archive) as z:
+    names = sorted(z.namelist())
+    if names != expected:
+        sys.exit(f"zip listing {names}, program folder {expected}")
+    for name in names:
+        if z.read(name) != open(os.path.join(folder, name), "rb").read():
+            sys.exit(f"{name} in the zip differs from the installed one")
+EOF
+ok "listing equals the program folder's files: ${program_files[*]}"
+ok "each file equals the installed one"
+
+# ---------------------------------------------------------------------------
+echo "-- the installed launcher"
+status=0
+wine "$install_win\\Tovrinel.exe" || status=$?
+[[ $status -eq 0 ]] || fail "Tovrinel.exe ended with exit code $status"
+startup=$(config_value "$install_dir/config.ini" Startup)
+[[ $startup == automatically ]] || fail "Startup in the installed config.ini is '$startup', expected 'automatically'"
+ok "Tovrinel.exe wrote Startup = automatically into the installed config.ini"
+
+# A stale language file and a lost help file, which an install would mend.
+echo "stale" >"$install_dir/Varnholttrl.ini"
+rm "$install_dir/help.chm"
+before=$(mktemp -d)
+trap 'rm -rf "$before"' EXIT
+cp -p "$install_dir"/* "$before/"
+run_setup 3
+[[ $(listing "$install_dir") == "$(listing "$before")" ]] || fail "the refused install changed the file list"
+for name in $(listing "$before"); do
+    cmp -s "$before/$name" "$install_dir/$name" || fail "the refused install changed $name"
+done
+ok "installing while Varnholt.exe runs fails (exit code 3) and changes nothing"
+# (Wine's tasklist lists nothing; taskkill finds the process or fails.)
+wine taskkill /IM Varnholt.exe /F >/dev/null 2>&1 || fail "Tovrinel.exe did not start Varnholt.exe"
+end_program
+ok "Varnholt.exe, started by Tovrinel.exe, ended with taskkill"
+
+# ---------------------------------------------------------------------------
+echo "-- install again over the installed copy"
+# The user's settings; the language file and the help file are still broken.
+awk 'BEGIN { RS = "\r\n"; ORS = "\r\n" } previous == "SyncInterval" { $0 = "45" } { print; previous = $0 }' \
+    "$install_dir/config.ini" >"$before/config.ini"
+cp "$before/config.ini" "$install_dir/config.ini"
+[[ $(config_value "$install_dir/config.ini" SyncInterval) == 45 ]] || fail "could not change config.ini"
+run_setup 0
+ok "$(basename "$setup") /S ended with exit code 0"
+cmp -s "$before/config.ini" "$install_dir/config.ini" || fail "the install again changed the user's config.ini"
+ok "config.ini kept (SyncInterval 45, Startup automatically)"
+expect_program_files_as_built "$install_dir" keep-config
+ok "program files updated (stale language file replaced, lost help file back)"
+[[ $(listing "$install_dir") == "$installed_files" ]] || fail "installed files after the second install: $(listing "$install_dir" | words)"
+expect_value "$uninstall_key" DisplayVersion "$version"
+
+# ---------------------------------------------------------------------------
+echo "-- silent uninstall"
+wine reg add "$run_key" /v Varnholt /d "\"$install_win\\Tovrinel.exe\"" /f >/dev/null
+reg_value "$run_key" Varnholt >/dev/null || fail "could not add the Run value"
+ok "Run value Varnholt = \"$install_win\\Tovrinel.exe\" (as the program writes it)"
+quiet=$(reg_value "$uninstall_key" QuietUninstallString)
+run_uninstall "$quiet"
+ok "$quiet ended; the Uninstall entry is gone"
+[[ $(listing "$install_dir") == config.ini ]] ||
+    fail "left in $install_win: $(listing "$install_dir" | words) (only config.ini may stay)"
+ok "no program file is left"
+cmp -s "$before/config.ini" "$install_dir/config.ini" || fail "the silent uninstall changed config.ini"
+ok "config.ini kept (a silent uninstall keeps the settings)"
+[[ ! -e $shortcut ]] || fail "the Start-menu shortcut is still there"
+ok "no Start-menu shortcut"
+! reg_value "$run_key" Varnholt >/dev/null || fail "the Run value Varnholt is still there"
+ok "no Run value Varnholt"
+
+# ---------------------------------------------------------------------------
+echo "-- install after uninstall; uninstall with another copy's Run value"
+run_setup 0
+cmp -s "$before/config.ini" "$install_dir/config.ini" || fail "the new install replaced the kept config.ini"
+ok "the kept config.ini is used again"
+other='"D:\Varnholt portable\Tovrinel.exe"'
+wine reg add "$run_key" /v Varnholt /d "$other" /f >/dev/null
+rm "$install_dir/config.ini"
+run_uninstall "\"$install_win\\Uninstall.exe\" /S"
+[[ ! -e $install_dir ]] || fail "$install_win is still there: $(listing "$install_dir" | words)"
+ok "the emptied folder is gone"
+[[ $(reg_value "$run_key" Varnholt) == "$other" ]] || fail "another copy's Run value was removed or changed"
+ok "another copy's Run value stays"
