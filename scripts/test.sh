@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds both trees and runs every test: the core's unit tests natively, then
-# all Windows-side tests (the core's again included) under Wine.
+# all Windows-side tests (the core's again included) under Wine, then packs
+# the installer and the portable zip and tests them (scripts/dist.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh
@@ -13,3 +14,7 @@ echo "== Windows tests under Wine =="
 # that drive dialogs share the display, so they run one at a time.
 VARNHOLT_SESSION_HOLDER=$PWD/build/win/tests/win/support/wine_session_holder.exe \
     tools/wine-env ctest --test-dir build/win --output-on-failure
+
+echo "== Packages for Windows users =="
+# From the tree just built (build/win), into build/dist/.
+DIST_BUILD_DIR=build/win bash scripts/dist.sh --no-build
