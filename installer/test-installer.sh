@@ -12,7 +12,8 @@
 #  - a silent uninstall (the Uninstall entry's QuietUninstallString) removes
 #    the program files, the shortcut, the Uninstall entry and this copy's Run
 #    value and keeps config.ini; installing again finds the settings kept;
-#  - another copy's Run value stays, and the folder goes once it is empty.
+#  - another copy's Run value stays, and the folder goes once nothing is
+#    left in it but temporary files of a settings write cut short.
 # Prints each check and stops at the first failure with a non-zero exit.
 # DIST_BUILD_DIR and DIST_DIR as for scripts/dist.sh.
 set -euo pipefail
@@ -257,8 +258,10 @@ ok "the kept config.ini is used again"
 other='"D:\Varnholt portable\Tovrinel.exe"'
 wine reg add "$run_key" /v Varnholt /d "$other" /f >/dev/null
 rm "$install_dir/config.ini"
+# What a settings write cut short by a kill leaves beside config.ini.
+echo "half" >"$install_dir/~vh-00001234-0001.tmp"
 run_uninstall "\"$install_win\\Uninstall.exe\" /S"
 [[ ! -e $install_dir ]] || fail "$install_win is still there: $(listing "$install_dir" | words)"
-ok "the emptied folder is gone"
+ok "the folder is gone once nothing but a temporary file of a settings write was left in it"
 [[ $(reg_value "$run_key" Varnholt) == "$other" ]] || fail "another copy's Run value was removed or changed"
 ok "another copy's Run value stays"

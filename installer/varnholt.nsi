@@ -138,6 +138,9 @@ Section "Uninstall"
     Delete "$INSTDIR\Varnholttrl.ini"
     Delete "$INSTDIR\help.chm"
     Delete "$INSTDIR\${UNINSTALLER}"
+    ; Temporary files of a settings write cut short (the program is not
+    ; running, so nobody is writing them).
+    Delete "$INSTDIR\~vh-*.tmp"
     Delete "${SHORTCUT}"
 
     ; The settings go only when the user says so; a silent uninstall keeps them.
