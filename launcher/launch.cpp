@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/errors.h"
+#include "platform/handles.h"
 #include "settings/power_class.h"
 
 namespace varnholt {
@@ -25,8 +26,9 @@ bool StartProgram(const std::wstring& program, const std::wstring& folder) {
                           folder.c_str(), &startup, &process)) {
         return false;
     }
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
+    // Not waited for: the program runs on its own.
+    const UniqueKernelObject thread(process.hThread);
+    const UniqueKernelObject started(process.hProcess);
     return true;
 }
 

@@ -12,7 +12,7 @@ ctest --test-dir build/native --output-on-failure -j "${JOBS:-$(nproc)}"
 echo "== Windows tests under Wine =="
 # One Wine session (prefix, display, server) for the whole ctest run. Tests
 # that drive dialogs share the display, so they run one at a time.
-VARNHOLT_SESSION_HOLDER=$PWD/build/win/tests/win/support/wine_session_holder.exe \
+VARNHOLT_SESSION_HOLDER=$PWD/build/win/tests/support/wine_session_holder.exe \
     tools/wine-env ctest --test-dir build/win --output-on-failure
 
 echo "== Packages for Windows users =="

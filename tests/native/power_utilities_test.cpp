@@ -3,7 +3,7 @@
 #include "base/errors.h"
 #include "platform/program_path.h"
 #include "settings/power_class.h"
-#include "settings_test_folder.h"
+#include "tests/support/test_folder.h"
 
 namespace varnholt {
 namespace {
@@ -98,10 +98,10 @@ TEST_F(ProgramDirectoryTest, RealNameIsTheRunningTestProgram) {
 }
 
 TEST(FileContainsLineTest, ComparesWholeLinesExactly) {
-    testing::TestFolder folder;
-    folder.Write("trl.ini",
+    test::TestFolder folder;
+    folder.Write(L"trl.ini",
                  "\xEF\xBB\xBF[1033]\r\nabc\r\n[1031]\nDef \r\n[10\r36]\r\n\xE4\x1A[2057]\r\n");
-    const auto path = folder.File(L"trl.ini");
+    const auto path = folder.Path(L"trl.ini");
     EXPECT_FALSE(PowerClass::FileContainsLine(path, L"[1033]")); // a byte-order mark is text
     EXPECT_TRUE(PowerClass::FileContainsLine(path, L"\xEF\xBB\xBF[1033]"));
     EXPECT_TRUE(PowerClass::FileContainsLine(path, L"[1031]"));
@@ -114,8 +114,8 @@ TEST(FileContainsLineTest, ComparesWholeLinesExactly) {
 }
 
 TEST(FileContainsLineTest, MissingFileRaisesFileErrorWithFullPath) {
-    testing::TestFolder folder;
-    const auto path = folder.File(L"none.ini");
+    test::TestFolder folder;
+    const auto path = folder.Path(L"none.ini");
     try {
         PowerClass::FileContainsLine(path, L"x");
         FAIL() << "no error raised";

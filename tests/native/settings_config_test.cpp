@@ -7,7 +7,7 @@
 #include "platform/files.h"
 #include "platform/program_path.h"
 #include "settings/power_class.h"
-#include "settings_test_folder.h"
+#include "tests/support/test_folder.h"
 
 #ifndef _WIN32
 #include <sys/resource.h>
@@ -20,18 +20,18 @@ namespace {
 
 class ConfigFileTest : public ::testing::Test {
 protected:
-    void SetUp() override { SetModuleFileNameForTesting(m_folder.File(L"Varnholt.exe")); }
+    void SetUp() override { SetModuleFileNameForTesting(m_folder.Path(L"Varnholt.exe")); }
     void TearDown() override { SetModuleFileNameForTesting(L""); }
 
-    void WriteConfig(const std::string& bytes) { m_folder.Write("config.ini", bytes); }
-    std::string Config() const { return m_folder.Read("config.ini"); }
+    void WriteConfig(const std::string& bytes) { m_folder.Write(L"config.ini", bytes); }
+    std::string Config() const { return m_folder.Read(L"config.ini"); }
 
-    testing::TestFolder m_folder;
+    test::TestFolder m_folder;
     PowerClass m_power;
 };
 
 TEST_F(ConfigFileTest, PathIsProgramDirectoryAndConfigIni) {
-    EXPECT_EQ(m_power.ConfigFilePath(), m_folder.Folder() + L"\\config.ini");
+    EXPECT_EQ(m_power.ConfigFilePath(), m_folder.Path() + L"\\config.ini");
 }
 
 TEST_F(ConfigFileTest, ReadsTheLineAfterTheLastKeyLine) {
@@ -146,7 +146,7 @@ TEST_F(ConfigFileTest, MissingFileRaisesNotFoundAndIsNotCreated) {
         EXPECT_EQ(e.Message(), path + L" was not found.");
     }
     EXPECT_THROW(m_power.WriteConfigValue(L"Options", L"01"), FileError);
-    EXPECT_FALSE(std::filesystem::exists(m_folder.Path() / "config.ini"));
+    EXPECT_FALSE(std::filesystem::exists(m_folder.Fs(L"config.ini")));
 }
 
 #ifdef _WIN32
@@ -189,7 +189,7 @@ TEST_F(ConfigFileTest, FailedWriteKeepsTheOldFileWhole) {
     WriteConfig(before);
     const std::size_t entries = m_folder.Count();
     {
-        FailingReplace failing(m_folder.Path() / "config.ini");
+        FailingReplace failing(m_folder.Fs(L"config.ini"));
         EXPECT_THROW(m_power.WriteConfigValue(L"Folders1", L"C:\\a\\...*C:\\c\\...*"), FileError);
     }
     EXPECT_EQ(Config(), before);

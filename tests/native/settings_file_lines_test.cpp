@@ -7,7 +7,7 @@
 #include "platform/fail_safe_write.h"
 #include "platform/files.h"
 #include "platform/text_files.h"
-#include "settings_test_folder.h"
+#include "tests/support/test_folder.h"
 
 namespace varnholt {
 namespace {
@@ -36,40 +36,40 @@ TEST(Latin1LinesTest, WritesCrLfAfterEveryLine) {
 }
 
 TEST(WholeFileTest, ReplaceCreatesAndReplacesWithExactBytes) {
-    testing::TestFolder folder;
+    test::TestFolder folder;
     const std::string bytes("a\r\n\0\xFF\x1A", 6);
-    WriteFileFailSafe(folder.File(L"new.ini"), bytes);
-    EXPECT_EQ(folder.Read("new.ini"), bytes);
-    EXPECT_EQ(ReadWholeFile(folder.File(L"new.ini")), bytes);
-    WriteFileFailSafe(folder.File(L"new.ini"), "");
-    EXPECT_EQ(ReadWholeFile(folder.File(L"new.ini")), "");
+    WriteFileFailSafe(folder.Path(L"new.ini"), bytes);
+    EXPECT_EQ(folder.Read(L"new.ini"), bytes);
+    EXPECT_EQ(ReadWholeFile(folder.Path(L"new.ini")), bytes);
+    WriteFileFailSafe(folder.Path(L"new.ini"), "");
+    EXPECT_EQ(ReadWholeFile(folder.Path(L"new.ini")), "");
     const std::string big(300000, 'x');
-    WriteFileFailSafe(folder.File(L"new.ini"), big);
-    EXPECT_EQ(ReadWholeFile(folder.File(L"new.ini")), big);
+    WriteFileFailSafe(folder.Path(L"new.ini"), big);
+    EXPECT_EQ(ReadWholeFile(folder.Path(L"new.ini")), big);
     EXPECT_EQ(folder.Count(), 1u);
 }
 
 TEST(WholeFileTest, ReplaceOverAFolderFailsAndLeavesNothingBehind) {
-    testing::TestFolder folder;
-    std::filesystem::create_directories(folder.Path() / "config.ini" / "inside");
+    test::TestFolder folder;
+    std::filesystem::create_directories(folder.Fs(L"config.ini\\inside"));
     try {
-        WriteFileFailSafe(folder.File(L"config.ini"), "x\r\n");
+        WriteFileFailSafe(folder.Path(L"config.ini"), "x\r\n");
         FAIL() << "no error raised";
     } catch (const FileError& e) {
-        EXPECT_EQ(e.Path(), folder.File(L"config.ini"));
+        EXPECT_EQ(e.Path(), folder.Path(L"config.ini"));
     }
-    EXPECT_TRUE(std::filesystem::is_directory(folder.Path() / "config.ini" / "inside"));
+    EXPECT_TRUE(std::filesystem::is_directory(folder.Fs(L"config.ini\\inside")));
     EXPECT_EQ(folder.Count(), 1u);
-    EXPECT_THROW(ReadWholeFile(folder.File(L"config.ini")), FileError);
+    EXPECT_THROW(ReadWholeFile(folder.Path(L"config.ini")), FileError);
 }
 
 TEST(WholeFileTest, MissingFolderOnThePath) {
-    testing::TestFolder folder;
-    folder.Write("plain", "x");
+    test::TestFolder folder;
+    folder.Write(L"plain", "x");
     for (const auto* name : {L"missing\\config.ini", L"plain\\config.ini"}) {
-        EXPECT_THROW(WriteFileFailSafe(folder.File(name), "x"), FileError);
+        EXPECT_THROW(WriteFileFailSafe(folder.Path(name), "x"), FileError);
         try {
-            ReadWholeFile(folder.File(name));
+            ReadWholeFile(folder.Path(name));
             ADD_FAILURE() << "no error raised";
         } catch (const FileError& e) {
             EXPECT_EQ(e.GetCause(), FileError::Cause::NotFound);

@@ -3,7 +3,7 @@
 #include "settings/power_class.h"
 #include "sync/file_compare.h"
 #include "sync/safe_copy.h"
-#include "sync_test_folder.h"
+#include "tests/support/test_folder.h"
 
 #ifndef _WIN32
 #include <sys/mount.h>
@@ -16,8 +16,8 @@ using test::UtcFileTime;
 
 class SyncFileTest : public testing::Test {
 protected:
-    test::SyncTestFolder a;
-    test::SyncTestFolder b;
+    test::TestFolder a;
+    test::TestFolder b;
     SyncClock clock;
 };
 

@@ -5,7 +5,7 @@
 
 #include "settings/power_class.h"
 #include "sync/file_compare.h"
-#include "sync_test_folder.h"
+#include "tests/support/test_folder.h"
 
 namespace varnholt {
 namespace {
@@ -27,22 +27,30 @@ TEST(SyncDateToMinutesTest, WorkedValues) {
 
 TEST(SyncDateToMinutesTest, YearAndLeapRules) {
     // Years before 2000 add nothing: dates compare within their own year.
+    // 1 March 1999 is one day less than 1 March 2000 (87840).
     EXPECT_EQ(Minutes(1999, 3, 1, 0, 0), 86400);
-    EXPECT_EQ(Minutes(1999, 3, 1, 0, 0), Minutes(2000, 3, 1, 0, 0) - 1440);
     EXPECT_EQ(Minutes(1969, 12, 31, 19, 0), 526740);
     // Divisible by 4 is a leap year, with no century exception: 2100 has a
-    // 29 February, and the years 2000..2099 add 25 leap days.
-    EXPECT_EQ(Minutes(2100, 3, 1, 0, 0) - Minutes(2100, 2, 28, 0, 0), 2 * 1440);
-    EXPECT_EQ(Minutes(2101, 1, 1, 0, 0) - Minutes(2100, 1, 1, 0, 0), 366 * 1440);
-    EXPECT_EQ(Minutes(2001, 3, 1, 0, 0) - Minutes(2001, 2, 28, 0, 0), 1440);
+    // 29 February (two days from 28 February to 1 March) and 366 days, and
+    // the years 2000..2099 add 25 leap days; 2001 has no 29 February.
+    EXPECT_EQ(Minutes(2100, 2, 28, 0, 0), 52680960);
+    EXPECT_EQ(Minutes(2100, 3, 1, 0, 0), 52683840);
+    EXPECT_EQ(Minutes(2100, 1, 1, 0, 0), 52597440);
+    EXPECT_EQ(Minutes(2101, 1, 1, 0, 0), 53124480);
+    EXPECT_EQ(Minutes(2001, 2, 28, 0, 0), 612000);
+    EXPECT_EQ(Minutes(2001, 3, 1, 0, 0), 613440);
     // Digits are read by place: "12x" is 120.
     EXPECT_EQ(PowerClass::DateToMinutes(L"2000", L"1", L"1", L"0", L"1x"), 1440 + 10);
 }
 
 TEST(SyncDateToMinutesTest, MinuteBoundary) {
-    EXPECT_EQ(Minutes(2010, 6, 1, 10, 59) + 1, Minutes(2010, 6, 1, 11, 0));
-    EXPECT_EQ(Minutes(2010, 6, 1, 23, 59) + 1, Minutes(2010, 6, 2, 0, 0));
-    EXPECT_EQ(Minutes(2010, 12, 31, 23, 59) + 1, Minutes(2011, 1, 1, 0, 0));
+    // The last minute of an hour, a day and a year, and the first after it.
+    EXPECT_EQ(Minutes(2010, 6, 1, 10, 59), 5479859);
+    EXPECT_EQ(Minutes(2010, 6, 1, 11, 0), 5479860);
+    EXPECT_EQ(Minutes(2010, 6, 1, 23, 59), 5480639);
+    EXPECT_EQ(Minutes(2010, 6, 2, 0, 0), 5480640);
+    EXPECT_EQ(Minutes(2010, 12, 31, 23, 59), 5787359);
+    EXPECT_EQ(Minutes(2011, 1, 1, 0, 0), 5787360);
 }
 
 #ifndef _WIN32

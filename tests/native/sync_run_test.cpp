@@ -15,7 +15,7 @@
 #include "sync/folder_scan.h"
 #include "sync/run_paths.h"
 #include "sync/sync_run.h"
-#include "sync_test_folder.h"
+#include "tests/support/test_folder.h"
 
 namespace varnholt {
 namespace {
@@ -57,7 +57,7 @@ std::vector<CopyFailure> RunFileByFile(const CStringArray& first, const CStringA
 
 // Every file below a folder: relative path -> content and time.
 using Snapshot = std::map<std::wstring, std::pair<std::string, std::int64_t>>;
-Snapshot Take(const test::SyncTestFolder& root) {
+Snapshot Take(const test::TestFolder& root) {
     Snapshot snapshot;
     CStringArray files;
     ScanFolderTree(MakeFolderEntry(root.Path()), files, nullptr);
@@ -70,7 +70,7 @@ Snapshot Take(const test::SyncTestFolder& root) {
 
 // Failures with the test folder's path cut off, for comparing two trees.
 std::vector<std::tuple<std::wstring, std::wstring, CopyFailureCause>>
-Relative(const std::vector<CopyFailure>& failures, const test::SyncTestFolder& root) {
+Relative(const std::vector<CopyFailure>& failures, const test::TestFolder& root) {
     std::vector<std::tuple<std::wstring, std::wstring, CopyFailureCause>> out;
     for (const auto& f : failures) {
         out.emplace_back(f.from.substr(root.Path().size()), f.to.substr(root.Path().size()),
@@ -80,7 +80,7 @@ Relative(const std::vector<CopyFailure>& failures, const test::SyncTestFolder& r
 }
 
 // The same tree of cases, built in any folder.
-void BuildCases(const test::SyncTestFolder& root) {
+void BuildCases(const test::TestFolder& root) {
     const std::int64_t base = UtcFileTime(2012, 5, 6, 7, 8, 10);
     const std::int64_t minute = 60 * kFileTimeTicksPerSecond;
     root.Write(L"a\\newer.txt", "a newer", base + minute);
@@ -107,8 +107,8 @@ void BuildCases(const test::SyncTestFolder& root) {
 }
 
 void ExpectSameOutcomeBothWays() {
-    test::SyncTestFolder listed;
-    test::SyncTestFolder byFile;
+    test::TestFolder listed;
+    test::TestFolder byFile;
     BuildCases(listed);
     BuildCases(byFile);
     const RunReport report =
@@ -179,7 +179,7 @@ TEST(SyncRunTest, A1999FileReachesAMissingSideOnlyEastOfGreenwich) {
     for (const auto& [zone, copied] : {std::pair{"UTC", true}, std::pair{"Europe/Berlin", true},
                                        std::pair{"America/New_York", false}}) {
         ZoneScope scope(zone);
-        test::SyncTestFolder root;
+        test::TestFolder root;
         root.Write(L"a\\from-1999.txt", "1999", UtcFileTime(1999, 6, 1, 12, 0));
         root.MakeFolder(L"b");
         RunSynchronization(List({MakeFolderEntry(root.Path(L"a"))}),
@@ -194,7 +194,7 @@ TEST(SyncRunTest, ListingDecisionsEqualTheFileByFileRules) {
 #endif
 
 TEST(SyncRunTest, StepsComeInPassOrderAndProgressEndsWithEveryCopyDone) {
-    test::SyncTestFolder root;
+    test::TestFolder root;
     root.Write(L"a\\x.txt", "x", UtcFileTime(2011, 1, 1, 0, 0));
     root.Write(L"a\\y.txt", "y", UtcFileTime(2011, 1, 1, 0, 0));
     root.Write(L"c\\z.txt", "z", UtcFileTime(2011, 1, 1, 0, 0));
@@ -231,7 +231,7 @@ TEST(SyncRunTest, StepsComeInPassOrderAndProgressEndsWithEveryCopyDone) {
 }
 
 TEST(SyncRunTest, ShorterSecondListStopsTheRunBeforeAnyFileIsTouched) {
-    test::SyncTestFolder root;
+    test::TestFolder root;
     root.Write(L"a\\x.txt", "x", UtcFileTime(2011, 1, 1, 0, 0));
     root.MakeFolder(L"b");
     bool stepped = false;
@@ -246,8 +246,8 @@ TEST(SyncRunTest, ShorterSecondListStopsTheRunBeforeAnyFileIsTouched) {
 }
 
 TEST(SyncRunTest, PairOfAFolderAndOneInsideItCopiesAsFileByFileDoes) {
-    test::SyncTestFolder listed;
-    test::SyncTestFolder byFile;
+    test::TestFolder listed;
+    test::TestFolder byFile;
     for (auto* root : {&listed, &byFile}) {
         root->Write(L"top.txt", "top", UtcFileTime(2013, 3, 3, 3, 3));
         root->Write(L"in\\inner.txt", "inner", UtcFileTime(2014, 4, 4, 4, 4));
@@ -262,7 +262,7 @@ TEST(SyncRunTest, PairOfAFolderAndOneInsideItCopiesAsFileByFileDoes) {
 }
 
 TEST(SyncRunTest, TargetPathTooLongIsReportedAndATemporaryNamePastTheLimitStillCopies) {
-    test::SyncTestFolder root;
+    test::TestFolder root;
     const std::wstring a = root.Path(L"a");
     // A second folder 6 characters longer than the first, so that one file
     // fits on the first side and not on the second.

@@ -6,7 +6,7 @@
 #include "platform/folders.h"
 #include "sync/folder_entry.h"
 #include "sync/folder_scan.h"
-#include "sync_test_folder.h"
+#include "tests/support/test_folder.h"
 
 namespace varnholt {
 namespace {
@@ -36,7 +36,7 @@ std::vector<std::wstring> ListingOrder(const std::wstring& folder) {
 }
 
 TEST(SyncScanTest, SubFolderFilesComeAtThePlaceOfTheirEntry) {
-    test::SyncTestFolder dir;
+    test::TestFolder dir;
     dir.Write(L"a.txt", "a");
     dir.Write(L"sub\\c.txt", "c");
     dir.Write(L"sub\\deeper\\d.txt", "d");
@@ -63,7 +63,7 @@ TEST(SyncScanTest, SubFolderFilesComeAtThePlaceOfTheirEntry) {
 }
 
 TEST(SyncScanTest, MissingFolderOrEmptyArgumentAddsNothing) {
-    test::SyncTestFolder dir;
+    test::TestFolder dir;
     int callbacks = 0;
     EXPECT_TRUE(Scan(dir.Path(L"missing"), &callbacks).empty());
     EXPECT_EQ(callbacks, 0);
@@ -75,7 +75,7 @@ TEST(SyncScanTest, MissingFolderOrEmptyArgumentAddsNothing) {
 }
 
 TEST(SyncScanTest, TemporaryCopiesAreNeverListed) {
-    test::SyncTestFolder dir;
+    test::TestFolder dir;
     dir.Write(L"user.txt", "u");
     const std::wstring mine = MakeTemporaryName(CurrentProcessId(), 7);
     const std::wstring dead = MakeTemporaryName(0x7ffffff0u, 1);
@@ -97,7 +97,7 @@ TEST(SyncScanTest, TemporaryCopiesAreNeverListed) {
 }
 
 TEST(SyncScanTest, AbandonedCopiesGoOnlyWhenTheirProcessIsGoneAndAfterADay) {
-    test::SyncTestFolder dir;
+    test::TestFolder dir;
     const std::wstring mine = MakeTemporaryName(CurrentProcessId(), 3);
     const std::wstring dead = MakeTemporaryName(0x7ffffff0u, 3);
     dir.Write(mine, "x");
@@ -127,7 +127,7 @@ TEST(SyncScanTest, TemporaryNameForm) {
 
 #ifndef _WIN32
 TEST(SyncScanTest, TrailingDotNamesAreDroppedHiddenFilesListed) {
-    test::SyncTestFolder dir;
+    test::TestFolder dir;
     dir.Write(L"name.", "x");
     dir.Write(L".hidden", "h");
     EXPECT_EQ(Scan(dir.Path()), std::vector<std::wstring>{dir.Path(L".hidden")});
@@ -136,7 +136,7 @@ TEST(SyncScanTest, TrailingDotNamesAreDroppedHiddenFilesListed) {
 // Links that lead back up the tree end the descent; a link elsewhere is
 // followed like a folder.
 TEST(SyncScanTest, LinkLoopsEnd) {
-    test::SyncTestFolder dir;
+    test::TestFolder dir;
     dir.Write(L"a.txt", "a");
     dir.Write(L"sub\\b.txt", "b");
     dir.Write(L"other\\o.txt", "o");
@@ -154,7 +154,7 @@ TEST(SyncScanTest, LinkLoopsEnd) {
 }
 
 TEST(SyncScanTest, ScanningThroughALinkToTheRootEnds) {
-    test::SyncTestFolder dir;
+    test::TestFolder dir;
     dir.Write(L"real\\f.txt", "f");
     std::filesystem::create_directory_symlink("real", dir.Fs(L"link"));
     std::filesystem::create_directory_symlink("..", dir.Fs(L"real\\loop"));

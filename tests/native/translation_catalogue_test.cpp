@@ -6,7 +6,7 @@
 #include "i18n/translation.h"
 #include "platform/program_path.h"
 #include "platform/registry.h"
-#include "settings_test_folder.h"
+#include "tests/support/test_folder.h"
 
 namespace varnholt {
 namespace {
@@ -17,7 +17,7 @@ namespace {
 class TranslationTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        SetModuleFileNameForTesting(m_folder.File(L"Varnholt.exe"));
+        SetModuleFileNameForTesting(m_folder.Path(L"Varnholt.exe"));
 #ifndef _WIN32
         RegistrySet(RegistryRoot::LocalMachine, kSystemLanguageKey, kSystemLanguageValue, kRegSz,
                     RegistryTextBytes(L"0409"));
@@ -29,14 +29,14 @@ protected:
 
     void Settings(const std::string& language, const std::string& dialects = "",
                   const std::string& productId = "Varnholt") {
-        m_folder.Write("config.ini", "Product ID\r\n" + productId + "\r\nLanguage\r\n" + language +
-                                         "\r\nDialects[1031]\r\n" + dialects + "\r\n");
+        m_folder.Write(L"config.ini", "Product ID\r\n" + productId + "\r\nLanguage\r\n" + language +
+                                          "\r\nDialects[1031]\r\n" + dialects + "\r\n");
     }
-    void LanguageFile(const std::string& bytes, const std::string& name = "Varnholttrl.ini") {
+    void LanguageFile(const std::string& bytes, const std::wstring& name = L"Varnholttrl.ini") {
         m_folder.Write(name, bytes);
     }
 
-    testing::TestFolder m_folder;
+    test::TestFolder m_folder;
     CTranslation m_translation;
 };
 
@@ -156,10 +156,10 @@ TEST_F(TranslationTest, ReloadReplacesEveryEntry) {
 
 TEST_F(TranslationTest, FileNameComesFromProductId) {
     Settings("[1033]", "", "");
-    LanguageFile("[1033]\r\n00010 plain\r\n[EOL]\r\n", "trl.ini");
+    LanguageFile("[1033]\r\n00010 plain\r\n[EOL]\r\n", L"trl.ini");
     m_translation.LoadLanguage();
     EXPECT_EQ(m_translation.GetText(10), L"plain");
-    EXPECT_EQ(LanguageFilePath(PowerClass()), m_folder.File(L"trl.ini"));
+    EXPECT_EQ(LanguageFilePath(PowerClass()), m_folder.Path(L"trl.ini"));
 }
 
 TEST_F(TranslationTest, MissingLanguageFileRaisesAndKeepsTheOldTexts) {
@@ -172,7 +172,7 @@ TEST_F(TranslationTest, MissingLanguageFileRaisesAndKeepsTheOldTexts) {
         FAIL() << "no error raised";
     } catch (const FileError& e) {
         EXPECT_EQ(e.GetCause(), FileError::Cause::NotFound);
-        EXPECT_EQ(e.Path(), m_folder.File(L"Othertrl.ini"));
+        EXPECT_EQ(e.Path(), m_folder.Path(L"Othertrl.ini"));
     }
     EXPECT_EQ(m_translation.GetText(text::kFoldersGroup), L"Folders to synchronize");
     // The same for the system-language path, which tests the file first.

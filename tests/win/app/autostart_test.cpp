@@ -11,10 +11,11 @@
 
 #include <optional>
 
+#include "platform/handles.h"
+#include "tests/support/message_box_answerer.h"
+#include "tests/support/program_folder.h"
+#include "tests/support/pump.h"
 #include "tests/win/app/main_window.h"
-#include "tests/win/app/program_folder.h"
-#include "tests/win/support/message_box_answerer.h"
-#include "tests/win/support/pump.h"
 
 namespace varnholt::test {
 namespace {
@@ -103,16 +104,15 @@ TEST_F(AutostartTest, OptionsOfOneCharacterIsRefusedBeforeTheRegistryIsTouched) 
 class RunKeyRefusesChanges {
 public:
     RunKeyRefusesChanges() {
-        RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, READ_CONTROL | WRITE_DAC, &m_key);
+        RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, READ_CONTROL | WRITE_DAC, m_key.put());
         DWORD size = 0;
-        RegGetKeySecurity(m_key, DACL_SECURITY_INFORMATION, nullptr, &size);
+        RegGetKeySecurity(m_key.get(), DACL_SECURITY_INFORMATION, nullptr, &size);
         m_old.resize(size);
-        RegGetKeySecurity(m_key, DACL_SECURITY_INFORMATION, m_old.data(), &size);
+        RegGetKeySecurity(m_key.get(), DACL_SECURITY_INFORMATION, m_old.data(), &size);
         Apply(L"D:(D;;0x0006;;;WD)(A;;KA;;;WD)"); // deny set value and create key
     }
     ~RunKeyRefusesChanges() {
-        RegSetKeySecurity(m_key, DACL_SECURITY_INFORMATION, m_old.data());
-        RegCloseKey(m_key);
+        RegSetKeySecurity(m_key.get(), DACL_SECURITY_INFORMATION, m_old.data());
     }
 
 private:
@@ -120,10 +120,10 @@ private:
         PSECURITY_DESCRIPTOR descriptor = nullptr;
         ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &descriptor,
                                                              nullptr);
-        RegSetKeySecurity(m_key, DACL_SECURITY_INFORMATION, descriptor);
-        LocalFree(descriptor);
+        const UniqueLocalMemory owned(descriptor);
+        RegSetKeySecurity(m_key.get(), DACL_SECURITY_INFORMATION, descriptor);
     }
-    HKEY m_key = nullptr;
+    UniqueKey m_key;
     std::vector<BYTE> m_old;
 };
 
@@ -167,12 +167,12 @@ TEST_F(AutostartTest, OptionsThatCannotBeStoredTakeTheRegistryChangeBack) {
     MessageBoxAnswerer answerer;
     // Another program holds config.ini open.
     auto holdConfig = [&folder] {
-        return CreateFileW(folder.ConfigPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+        return UniqueFile(CreateFileW(folder.ConfigPath().c_str(), GENERIC_READ, 0, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     };
-    HANDLE held = holdConfig();
+    UniqueFile held = holdConfig();
     ClickBox(window);
-    CloseHandle(held);
+    held.close();
     ASSERT_EQ(answerer.Count(), 1u);
     EXPECT_EQ(answerer.Shown()[0].text,
               L"A sharing violation occurred while accessing " + folder.ConfigPath() + L".");
@@ -186,7 +186,7 @@ TEST_F(AutostartTest, OptionsThatCannotBeStoredTakeTheRegistryChangeBack) {
     SetRunValue(L"\"D:\\as it was\\Tovrinel.exe\"");
     held = holdConfig();
     ClickBox(window);
-    CloseHandle(held);
+    held.close();
     EXPECT_EQ(answerer.Count(), 2u);
     EXPECT_EQ(RunValue(), L"\"D:\\as it was\\Tovrinel.exe\"");
     EXPECT_EQ(folder.ReadConfig(L"Options"), L"01");

@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "app/language_selection_dlg.h"
+#include "tests/support/message_box_answerer.h"
+#include "tests/support/program_folder.h"
+#include "tests/support/pump.h"
+#include "tests/support/window_watcher.h"
 #include "tests/win/app/main_window.h"
-#include "tests/win/app/program_folder.h"
-#include "tests/win/support/message_box_answerer.h"
-#include "tests/win/support/pump.h"
-#include "tests/win/support/window_watcher.h"
 
 namespace varnholt::test {
 namespace {

@@ -3,10 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/handles.h"
+#include "tests/support/message_box_answerer.h"
+#include "tests/support/program_folder.h"
+#include "tests/support/pump.h"
 #include "tests/win/app/main_window.h"
-#include "tests/win/app/program_folder.h"
-#include "tests/win/support/message_box_answerer.h"
-#include "tests/win/support/pump.h"
 
 namespace varnholt::test {
 namespace {
@@ -17,27 +18,24 @@ class SystemLanguage {
 public:
     explicit SystemLanguage(const wchar_t* hexId) {
         RegCreateKeyExW(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE,
-                        nullptr, &m_key, nullptr);
+                        nullptr, m_key.put(), nullptr);
         wchar_t old[16] = {};
         DWORD size = sizeof(old);
-        if (RegQueryValueExW(m_key, L"Default", nullptr, nullptr, reinterpret_cast<BYTE*>(old),
-                             &size) == ERROR_SUCCESS) {
+        if (RegQueryValueExW(m_key.get(), L"Default", nullptr, nullptr,
+                             reinterpret_cast<BYTE*>(old), &size) == ERROR_SUCCESS) {
             m_old = old;
         }
         Set(hexId);
     }
-    ~SystemLanguage() {
-        Set(m_old.c_str());
-        RegCloseKey(m_key);
-    }
+    ~SystemLanguage() { Set(m_old.c_str()); }
 
 private:
     static constexpr const wchar_t* kKey = L"SYSTEM\\CurrentControlSet\\Control\\Nls\\Language";
     void Set(const wchar_t* value) {
-        RegSetValueExW(m_key, L"Default", 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+        RegSetValueExW(m_key.get(), L"Default", 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
                        static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
     }
-    HKEY m_key = nullptr;
+    UniqueKey m_key;
     std::wstring m_old = L"0409";
 };
 

@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
-#include "tests/win/support/pump.h"
-#include "tests/win/support/window_watcher.h"
+#include "tests/support/pump.h"
+#include "tests/support/window_watcher.h"
 
 namespace varnholt::test {
 

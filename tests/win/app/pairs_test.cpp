@@ -9,50 +9,13 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include "tests/support/folder_dialog.h"
+#include "tests/support/message_box_answerer.h"
+#include "tests/support/program_folder.h"
 #include "tests/win/app/main_window.h"
-#include "tests/win/app/program_folder.h"
-#include "tests/win/support/message_box_answerer.h"
 
 namespace varnholt::test {
 namespace {
-
-// The text of the item selected in the folder dialog's tree.
-std::wstring SelectedTreeText(HWND dialog) {
-    HWND tree = FindWindowExW(dialog, nullptr, WC_TREEVIEWW, nullptr);
-    HTREEITEM item = tree ? TreeView_GetSelection(tree) : nullptr;
-    wchar_t text[MAX_PATH] = {};
-    TVITEMW info{};
-    info.mask = TVIF_TEXT;
-    info.hItem = item;
-    info.pszText = text;
-    info.cchTextMax = MAX_PATH;
-    if (item) {
-        TreeView_GetItem(tree, &info);
-    }
-    return text;
-}
-
-// Answers the next folder dialog by choosing `path` and pressing OK, as a
-// person would: select the folder, wait until the tree shows it selected
-// (the shell fills the tree while the dialog opens), then press OK.
-MessageBoxAnswerer::Action Choose(const std::wstring& path) {
-    return [path](const ShownDialog& dialog) {
-        static std::wstring target;
-        static HWND window;
-        static int attempts;
-        target = path;
-        window = dialog.window;
-        attempts = 0;
-        SetTimer(window, 0xB0F, 50, [](HWND w, UINT, UINT_PTR id, DWORD) {
-            SendMessageW(w, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(target.c_str()));
-            const std::wstring leaf = target.substr(target.rfind(L'\\') + 1);
-            if (SelectedTreeText(w) == leaf || ++attempts > 100) {
-                KillTimer(w, id);
-                MessageBoxAnswerer::PressButton(w, IDOK);
-            }
-        });
-    };
-}
 
 const wchar_t kFirstMessage[] =
     L"Please choose the first folder of the new pair.\n\nIts files will be kept in step with the "
@@ -63,9 +26,9 @@ const wchar_t kFirstMessage[] =
 void AnswerAdd(MessageBoxAnswerer& answerer, const std::wstring& first,
                const std::wstring& second) {
     answerer.Press(IDOK);
-    answerer.Do(Choose(first));
+    answerer.Do(ChooseFolder(first));
     answerer.Press(IDOK);
-    answerer.Do(Choose(second));
+    answerer.Do(ChooseFolder(second));
 }
 
 class PairsTest : public ::testing::Test {
@@ -81,12 +44,12 @@ TEST_F(PairsTest, AddShowsBothMessagesAndStoresThePair) {
     // The first folder is stored before the second one is asked for.
     std::wstring storedDuringSecondMessage;
     answerer.Press(IDOK);
-    answerer.Do(Choose(a));
+    answerer.Do(ChooseFolder(a));
     answerer.Do([&](const ShownDialog& dialog) {
         storedDuringSecondMessage = folder.ReadConfig(L"Folders1");
         MessageBoxAnswerer::PressButton(dialog.window, IDOK);
     });
-    answerer.Do(Choose(b));
+    answerer.Do(ChooseFolder(b));
     window.Click(IDC_ADD);
     EXPECT_EQ(storedDuringSecondMessage, a + L"\\...*");
 
@@ -126,7 +89,7 @@ TEST_F(PairsTest, CancellingEitherFolderDialogChangesNothing) {
     {
         MessageBoxAnswerer answerer;
         answerer.Press(IDOK);
-        answerer.Do(Choose(b));
+        answerer.Do(ChooseFolder(b));
         answerer.Press(IDOK);
         answerer.Press(IDCANCEL);
         window.Click(IDC_ADD);
@@ -143,7 +106,7 @@ TEST_F(PairsTest, CancellingTheSecondDialogOfTheFirstPairLeavesEverythingEmpty) 
     MainWindow window;
     MessageBoxAnswerer answerer;
     answerer.Press(IDOK);
-    answerer.Do(Choose(a));
+    answerer.Do(ChooseFolder(a));
     answerer.Press(IDOK);
     answerer.Press(IDCANCEL);
     window.Click(IDC_ADD);

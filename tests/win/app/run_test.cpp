@@ -9,9 +9,10 @@
 
 #include <vector>
 
+#include "platform/handles.h"
+#include "tests/support/message_box_answerer.h"
+#include "tests/support/program_folder.h"
 #include "tests/win/app/main_window.h"
-#include "tests/win/app/program_folder.h"
-#include "tests/win/support/message_box_answerer.h"
 
 namespace varnholt::test {
 namespace {
@@ -125,12 +126,12 @@ TEST_F(RunTest, APairOfTheSameFolderCopiesNothing) {
     EXPECT_EQ(ReadFileBytes(a + L"\\sub\\two.txt"), "2");
     EXPECT_TRUE(SameTime(ModificationTime(a + L"\\sub\\two.txt"), before));
     WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((a + L"\\*").c_str(), &data);
+    const UniqueFind find(FindFirstFileW((a + L"\\*").c_str(), &data));
+    ASSERT_TRUE(find);
     int entries = 0;
     do {
         ++entries;
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
+    } while (FindNextFileW(find.get(), &data));
     EXPECT_EQ(entries, 4); // ".", "..", one.txt, sub
 }
 

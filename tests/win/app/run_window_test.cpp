@@ -12,11 +12,12 @@
 #include <functional>
 #include <vector>
 
+#include "platform/handles.h"
+#include "tests/support/fixture_path.h"
+#include "tests/support/message_box_answerer.h"
+#include "tests/support/program_folder.h"
+#include "tests/support/pump.h"
 #include "tests/win/app/main_window.h"
-#include "tests/win/app/program_folder.h"
-#include "tests/win/support/message_box_answerer.h"
-#include "tests/win/support/pump.h"
-#include "tests/win/sync/sync_fixture_path.h"
 
 namespace varnholt::test {
 namespace {
@@ -77,12 +78,12 @@ TEST_F(RunWindowTest, FileHeldOpenIsListedBeforeTheClosingMessageAndItsTargetSta
     SetLocalModificationTime(b + L"\\report.txt", 2010, 1, 1, 0, 0);
     NewerOnA(L"other.txt");
     MainWindow window;
-    HANDLE held = CreateFileW((b + L"\\report.txt").c_str(), GENERIC_READ, 0, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    UniqueFile held(CreateFileW((b + L"\\report.txt").c_str(), GENERIC_READ, 0, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(held);
     MessageBoxAnswerer answerer;
     window.Click(IDC_SYNC_NOW);
-    CloseHandle(held);
+    held.close();
 
     ASSERT_EQ(answerer.Count(), 2u);
     const ShownDialog& list = answerer.Shown()[0];

@@ -8,10 +8,10 @@
 
 #include <commctrl.h>
 
+#include "tests/support/message_box_answerer.h"
+#include "tests/support/program_folder.h"
+#include "tests/support/pump.h"
 #include "tests/win/app/main_window.h"
-#include "tests/win/app/program_folder.h"
-#include "tests/win/support/message_box_answerer.h"
-#include "tests/win/support/pump.h"
 
 namespace varnholt::test {
 namespace {

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "i18n/catalogue_format.h"
+#include "tests/support/message_box_answerer.h"
+#include "tests/support/program_folder.h"
 #include "tests/win/app/main_window.h"
-#include "tests/win/app/program_folder.h"
-#include "tests/win/support/message_box_answerer.h"
 
 namespace varnholt::test {
 namespace {

@@ -9,10 +9,10 @@
 #include <functional>
 #include <vector>
 
+#include "tests/support/program_folder.h"
+#include "tests/support/pump.h"
+#include "tests/support/window_watcher.h"
 #include "tests/win/app/main_window.h"
-#include "tests/win/app/program_folder.h"
-#include "tests/win/support/pump.h"
-#include "tests/win/support/window_watcher.h"
 
 namespace varnholt::test {
 namespace {

@@ -8,8 +8,8 @@
 #include "base/errors.h"
 #include "framework/error_report.h"
 #include "framework/win_app.h"
+#include "tests/support/message_box_answerer.h"
 #include "tests/win/framework/probe_dialog.h"
-#include "tests/win/support/message_box_answerer.h"
 
 namespace varnholt::test {
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/handles.h"
 #include "framework/win_app.h"
+#include "platform/handles.h"
 
 namespace varnholt::test {
 namespace {
@@ -101,11 +101,11 @@ DWORD RunProbe() {
                           nullptr, &startup, &process)) {
         return static_cast<DWORD>(-1);
     }
-    ::WaitForSingleObject(process.hProcess, 30000);
+    const UniqueKernelObject thread(process.hThread);
+    const UniqueKernelObject running(process.hProcess);
+    ::WaitForSingleObject(running.get(), 30000);
     DWORD code = static_cast<DWORD>(-2);
-    ::GetExitCodeProcess(process.hProcess, &code);
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
+    ::GetExitCodeProcess(running.get(), &code);
     return code;
 }
 

@@ -18,8 +18,9 @@ protected:
         InitControls();
         ASSERT_TRUE(dialog.Create());
         // Open, separator, Recent > (One, Two), Exit, About
-        popup = ::CreatePopupMenu();
-        recent = ::CreatePopupMenu();
+        owned.reset(::CreatePopupMenu());
+        popup = owned.get();
+        recent = ::CreatePopupMenu(); // destroyed with the popup that holds it
         ::AppendMenuW(recent, MF_STRING, ID_RECENT_ONE, L"One");
         ::AppendMenuW(recent, MF_STRING, ID_RECENT_TWO, L"Two");
         ::AppendMenuW(popup, MF_STRING, ID_FILE_OPEN, L"&Open");
@@ -28,9 +29,8 @@ protected:
         ::AppendMenuW(popup, MF_STRING | MF_GRAYED, ID_FILE_EXIT, L"E&xit");
         ::AppendMenuW(popup, MF_STRING | MF_CHECKED, ID_HELP_ABOUT, L"&About");
     }
-    void TearDown() override { ::DestroyMenu(popup); }
-
     ProbeDialog dialog;
+    UniqueMenu owned;
     HMENU popup = nullptr;
     HMENU recent = nullptr;
 };

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/pump.h"
 #include "tests/win/framework/probe_dialog.h"
-#include "tests/win/support/pump.h"
 
 namespace varnholt::test {
 namespace {
@@ -67,13 +67,13 @@ TEST_F(MessageMapTest, TypedMessageRowsDecodeTheirArguments) {
     dialog.dragIcon = ::LoadCursorW(nullptr, IDC_ARROW);
     EXPECT_EQ(reinterpret_cast<HCURSOR>(Send(WM_QUERYDRAGICON)), dialog.dragIcon);
 
-    HMENU menu = ::CreatePopupMenu();
+    const UniqueMenu owned(::CreatePopupMenu());
+    HMENU menu = owned.get();
     Send(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKELPARAM(3, TRUE));
     EXPECT_EQ(dialog.popup, menu);
     EXPECT_EQ(dialog.popupIndex, 3u);
     EXPECT_EQ(dialog.popupSystem, TRUE);
     EXPECT_FALSE(dialog.popupTracked);
-    ::DestroyMenu(menu);
 }
 
 TEST_F(MessageMapTest, PaintHandlerRunsAndDefaultPaintingValidatesTheWindow) {

@@ -5,9 +5,9 @@
 
 #include <cstdlib>
 
+#include "tests/support/message_box_answerer.h"
+#include "tests/support/pump.h"
 #include "tests/win/framework/probe_dialog.h"
-#include "tests/win/support/message_box_answerer.h"
-#include "tests/win/support/pump.h"
 
 namespace varnholt::test {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <stdexcept>
 
+#include "tests/support/pump.h"
 #include "tests/win/framework/probe_dialog.h"
-#include "tests/win/support/pump.h"
 
 namespace varnholt::test {
 namespace {

@@ -6,12 +6,14 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
-#include "platform/program_path.h"
+#include "platform/handles.h"
 #include "schedule/autostart.h"
 #include "settings/power_class.h"
+#include "tests/support/program_folder.h"
 
 namespace varnholt::test {
 namespace {
@@ -19,78 +21,31 @@ namespace {
 constexpr UINT kExitCommand = 32773;
 
 std::wstring WindowsPath(std::wstring path) {
-    for (auto& c : path) {
-        if (c == L'/') {
-            c = L'\\';
-        }
-    }
+    std::replace(path.begin(), path.end(), L'/', L'\\');
     return path;
 }
 
-void RemoveTree(const std::wstring& path) {
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = data.cFileName;
-            if (name != L"." && name != L"..") {
-                const std::wstring child = path + L"\\" + name;
-                if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                    RemoveTree(child);
-                } else {
-                    DeleteFileW(child.c_str());
-                }
-            }
-        } while (FindNextFileW(find, &data));
-        FindClose(find);
-    }
-    RemoveDirectoryW(path.c_str());
-}
-
-// A program folder with a blank in its name, holding copies of the built
-// programs and the shipped settings and language file.
-class LauncherFolder {
+// A program folder with a blank in its name (the entry's quotes matter),
+// holding copies of the built programs besides the shipped settings and
+// language file.
+class LauncherFolder : public ProgramFolder {
 public:
-    LauncherFolder() {
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        m_path =
-            std::wstring(temp) + L"varnholt launcher " + std::to_wstring(GetCurrentProcessId());
-        RemoveTree(m_path);
-        CreateDirectoryW(m_path.c_str(), nullptr);
-        Copy(VARNHOLT_BUILT_LAUNCHER, L"Tovrinel.exe");
-        Copy(VARNHOLT_BUILT_PROGRAM, L"Varnholt.exe");
-        const std::wstring shipped = WindowsPath(VARNHOLT_SHIPPED_FOLDER);
-        Copy(shipped + L"\\config.ini", L"config.ini");
-        Copy(shipped + L"\\Varnholttrl.ini", L"Varnholttrl.ini");
-        SetModuleFileNameForTesting(m_path + L"\\Varnholt.exe");
+    LauncherFolder() : ProgramFolder(L" launcher") {
+        CopyIn(WindowsPath(VARNHOLT_BUILT_LAUNCHER), L"Tovrinel.exe");
+        CopyIn(WindowsPath(VARNHOLT_BUILT_PROGRAM), L"Varnholt.exe");
     }
-    ~LauncherFolder() {
-        SetModuleFileNameForTesting(L"");
-        RemoveTree(m_path);
-    }
-
-    const std::wstring& Path() const { return m_path; }
-    std::wstring File(const wchar_t* name) const { return m_path + L"\\" + name; }
-    std::wstring Startup() const { return PowerClass().ReadConfigValue(L"Startup"); }
-
-private:
-    void Copy(const std::wstring& from, const wchar_t* name) {
-        ASSERT_TRUE(CopyFileW(WindowsPath(from).c_str(), File(name).c_str(), FALSE))
-            << "cannot copy " << std::string(from.begin(), from.end());
-    }
-    std::wstring m_path;
+    std::wstring Startup() const { return ReadConfig(L"Startup"); }
 };
 
 std::wstring ProcessImage(DWORD processId) {
-    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
-    if (process == nullptr) {
+    const UniqueKernelObject process(
+        OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    if (!process) {
         return {};
     }
     wchar_t path[MAX_PATH * 2] = {};
     DWORD size = MAX_PATH * 2;
-    QueryFullProcessImageNameW(process, 0, path, &size);
-    CloseHandle(process);
+    QueryFullProcessImageNameW(process.get(), 0, path, &size);
     return path;
 }
 
@@ -139,11 +94,10 @@ bool CloseProgramWindow(const std::wstring& image, DWORD timeoutMs) {
     }
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
-    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
+    const UniqueKernelObject process(OpenProcess(SYNCHRONIZE, FALSE, processId));
     PostMessageW(window, WM_COMMAND, kExitCommand, 0);
-    if (process != nullptr) {
-        WaitForSingleObject(process, 10000);
-        CloseHandle(process);
+    if (process) {
+        WaitForSingleObject(process.get(), 10000);
     }
     return true;
 }
@@ -167,8 +121,9 @@ LaunchResult RunAndWait(const std::wstring& commandLine, const std::wstring& fol
         ADD_FAILURE() << "cannot start the program, error " << GetLastError();
         return result;
     }
-    CloseHandle(process.hThread);
-    while (WaitForSingleObject(process.hProcess, 50) == WAIT_TIMEOUT) {
+    const UniqueKernelObject thread(process.hThread);
+    const UniqueKernelObject running(process.hProcess);
+    while (WaitForSingleObject(running.get(), 50) == WAIT_TIMEOUT) {
         HWND box = FindProgramWindow(boxCaption);
         if (box != nullptr) {
             wchar_t text[1024] = {};
@@ -177,8 +132,7 @@ LaunchResult RunAndWait(const std::wstring& commandLine, const std::wstring& fol
             PostMessageW(box, WM_COMMAND, IDOK, 0);
         }
     }
-    GetExitCodeProcess(process.hProcess, &result.exitCode);
-    CloseHandle(process.hProcess);
+    GetExitCodeProcess(running.get(), &result.exitCode);
     return result;
 }
 
@@ -223,7 +177,7 @@ public:
 };
 
 TEST(LauncherTest, LogonRunsTheEntryWhichStartsVarnholtMarkedAutomatic) {
-    LauncherFolder folder; // its path has a blank: the entry's quotes matter
+    LauncherFolder folder;
     AutostartEntry entry(folder.Path());
     wchar_t system[MAX_PATH] = {};
     GetSystemDirectoryW(system, MAX_PATH);

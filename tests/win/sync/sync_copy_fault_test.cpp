@@ -9,8 +9,8 @@
 #include "platform/handles.h"
 #include "sync/file_compare.h"
 #include "sync/safe_copy.h"
-#include "sync_fixture_path.h"
-#include "sync_test_folder.h"
+#include "tests/support/fixture_path.h"
+#include "tests/support/test_folder.h"
 
 namespace varnholt {
 namespace {
@@ -19,8 +19,8 @@ using test::UtcFileTime;
 
 class SyncCopyFaultTest : public testing::Test {
 protected:
-    test::SyncTestFolder from;
-    test::SyncTestFolder to;
+    test::TestFolder from;
+    test::TestFolder to;
     SyncClock clock;
     const std::int64_t oldTime = UtcFileTime(2009, 3, 4, 5, 6);
     const std::int64_t newTime = UtcFileTime(2011, 7, 8, 9, 10);
@@ -30,12 +30,12 @@ TEST_F(SyncCopyFaultTest, LockedTargetSurvivesWhole) {
     from.Write(L"f.txt", "fresh content", newTime);
     to.Write(L"f.txt", "old", oldTime);
     // Opened without sharing, as an editor or a backup program might.
-    HANDLE lock = CreateFileW(to.Path(L"f.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    UniqueFile lock(CreateFileW(to.Path(L"f.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(lock);
     CopyOutcome outcome;
     EXPECT_FALSE(SyncFile(from.Path(L"f.txt"), to.Path(L"f.txt"), clock, &outcome));
-    CloseHandle(lock);
+    lock.close();
     EXPECT_EQ(outcome.result, CopyResult::ReplaceFailed);
     EXPECT_EQ(outcome.fault, FileFault::InUse);
 
@@ -99,15 +99,15 @@ TEST_F(SyncCopyFaultTest, DiskFullHalfwayLeavesTheOldTargetWhole) {
     }
     const std::wstring target = small + L"\\f.txt";
     {
-        HANDLE file = CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        ASSERT_NE(file, INVALID_HANDLE_VALUE);
-        std::string old(20000, 'o');
+        const UniqueFile file(CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(file);
+        const std::string old(20000, 'o');
         DWORD written = 0;
-        ASSERT_TRUE(WriteFile(file, old.data(), static_cast<DWORD>(old.size()), &written, nullptr));
-        CloseHandle(file);
-        ASSERT_TRUE(SetFileModificationTime(target, oldTime));
+        ASSERT_TRUE(
+            WriteFile(file.get(), old.data(), static_cast<DWORD>(old.size()), &written, nullptr));
     }
+    ASSERT_TRUE(SetFileModificationTime(target, oldTime));
     from.Write(L"f.txt", std::string(200000, 'n'), newTime); // three times the free room
 
     CopyOutcome outcome;
@@ -119,15 +119,14 @@ TEST_F(SyncCopyFaultTest, DiskFullHalfwayLeavesTheOldTargetWhole) {
     EXPECT_EQ(after.lastWrite, oldTime);
     // Nothing but the target is left on the small disk.
     WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((small + L"\\*").c_str(), &data);
-    ASSERT_NE(find, INVALID_HANDLE_VALUE);
+    const UniqueFind find(FindFirstFileW((small + L"\\*").c_str(), &data));
+    ASSERT_TRUE(find);
     std::vector<std::wstring> names;
     do {
         if (std::wstring(data.cFileName) != L"." && std::wstring(data.cFileName) != L"..") {
             names.push_back(data.cFileName);
         }
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
+    } while (FindNextFileW(find.get(), &data));
     EXPECT_EQ(names, std::vector<std::wstring>{L"f.txt"});
     DeleteFileW(target.c_str());
 }

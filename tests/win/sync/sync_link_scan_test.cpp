@@ -8,7 +8,7 @@
 
 #include "sync/folder_entry.h"
 #include "sync/folder_scan.h"
-#include "sync_fixture_path.h"
+#include "tests/support/fixture_path.h"
 
 namespace varnholt {
 namespace {

@@ -8,10 +8,11 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/handles.h"
 #include "sync/folder_entry.h"
 #include "sync/sync_run.h"
-#include "sync_fixture_path.h"
-#include "sync_test_folder.h"
+#include "tests/support/fixture_path.h"
+#include "tests/support/test_folder.h"
 
 namespace varnholt {
 namespace {
@@ -30,8 +31,8 @@ bool FixtureMissing(const wchar_t* marker) {
 
 class SyncRunFailureTest : public testing::Test {
 protected:
-    test::SyncTestFolder from;
-    test::SyncTestFolder to;
+    test::TestFolder from;
+    test::TestFolder to;
     const std::int64_t oldTime = UtcFileTime(2009, 3, 4, 5, 6);
     const std::int64_t newTime = UtcFileTime(2011, 7, 8, 9, 10);
 };
@@ -39,11 +40,11 @@ protected:
 TEST_F(SyncRunFailureTest, TargetHeldOpenByAnotherProgramIsInUse) {
     from.Write(L"f.txt", "fresh", newTime);
     to.Write(L"f.txt", "old", oldTime);
-    HANDLE lock = CreateFileW(to.Path(L"f.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    UniqueFile lock(CreateFileW(to.Path(L"f.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(lock);
     const RunReport report = RunSynchronization(One(from.Path()), One(to.Path()), {});
-    CloseHandle(lock);
+    lock.close();
     ASSERT_EQ(report.failures.size(), 1u);
     EXPECT_EQ(report.failures[0].from, from.Path(L"f.txt"));
     EXPECT_EQ(report.failures[0].to, to.Path(L"f.txt"));

@@ -5,7 +5,7 @@
 
 #include "settings/power_class.h"
 #include "sync/file_compare.h"
-#include "sync_test_folder.h"
+#include "tests/support/test_folder.h"
 
 namespace varnholt {
 namespace {

@@ -1,7 +1,9 @@
 #pragma once
-// A temporary program folder for one test: config.ini with the shipped first
-// values (overridable), the shipped language file, and the program's module
-// name pointed at <folder>\Varnholt.exe so the main window reads them.
+// A temporary program folder for one test (Windows): config.ini as shipped
+// (resources/config.ini) with the values a test gives instead, the shipped
+// language file, and the program's module name pointed at
+// <folder>\Varnholt.exe so the main window reads them. Plus the file helpers
+// the window tests use.
 
 #include <windows.h>
 
@@ -19,10 +21,11 @@ public:
     ProgramFolder& operator=(const ProgramFolder&) = delete;
 
     const std::wstring& Path() const noexcept { return m_path; }
-    std::wstring ConfigPath() const { return m_path + L"\\config.ini"; }
+    std::wstring File(const std::wstring& name) const { return m_path + L"\\" + name; }
+    std::wstring ConfigPath() const { return File(L"config.ini"); }
 
-    // Writes config.ini: every key with its shipped first value, except those
-    // given here.
+    // Writes config.ini: the shipped file, each given key's value replaced
+    // (a key the shipped file lacks is added at the end).
     void WriteConfig(const std::map<std::wstring, std::wstring>& values);
     void RemoveConfig();
     // A value as the program stores it (the text after the key line).
@@ -30,10 +33,15 @@ public:
 
     // A folder below the program folder, created on the way.
     std::wstring MakeFolder(const std::wstring& relative) const;
+    // Copies a file (a built program, say) into the folder as `name`.
+    void CopyIn(const std::wstring& from, const std::wstring& name) const;
 
 private:
     std::wstring m_path;
 };
+
+// A path of the shipped resources folder (resources/).
+std::wstring ShippedFile(const std::wstring& name);
 
 // Writes `bytes` to a new file, creating its folders.
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);

@@ -22,6 +22,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/handles.h"
+
 namespace varnholt::test {
 
 struct ShownDialog {
@@ -66,7 +68,7 @@ private:
     static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
     void OnActivate(HWND window);
 
-    HHOOK m_hook = nullptr;
+    UniqueHook m_hook;
     MessageBoxAnswerer* m_outer = nullptr;
     std::deque<Action> m_actions;
     std::vector<ShownDialog> m_shown;

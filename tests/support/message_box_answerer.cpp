@@ -1,4 +1,4 @@
-#include "tests/win/support/message_box_answerer.h"
+#include "tests/support/message_box_answerer.h"
 
 #include <algorithm>
 
@@ -30,13 +30,11 @@ bool ShownDialog::HasStopIcon() const {
 MessageBoxAnswerer::MessageBoxAnswerer() {
     m_outer = t_current;
     t_current = this;
-    m_hook = ::SetWindowsHookExW(WH_CBT, &HookProc, nullptr, ::GetCurrentThreadId());
+    m_hook.reset(::SetWindowsHookExW(WH_CBT, &HookProc, nullptr, ::GetCurrentThreadId()));
 }
 
 MessageBoxAnswerer::~MessageBoxAnswerer() {
-    if (m_hook != nullptr) {
-        ::UnhookWindowsHookEx(m_hook);
-    }
+    m_hook.reset();
     t_current = m_outer;
 }
 
@@ -111,7 +109,7 @@ LRESULT CALLBACK MessageBoxAnswerer::HookProc(int code, WPARAM wParam, LPARAM lP
             // Nothing may unwind through the system's hook frames.
         }
     }
-    return ::CallNextHookEx(self != nullptr ? self->m_hook : nullptr, code, wParam, lParam);
+    return ::CallNextHookEx(self != nullptr ? self->m_hook.get() : nullptr, code, wParam, lParam);
 }
 
 } // namespace varnholt::test

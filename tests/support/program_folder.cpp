@@ -1,8 +1,11 @@
-#include "tests/win/app/program_folder.h"
+#include "tests/support/program_folder.h"
 
+#include <algorithm>
 #include <atomic>
 #include <stdexcept>
 
+#include "base/latin1_lines.h"
+#include "platform/handles.h"
 #include "platform/program_path.h"
 #include "settings/power_class.h"
 
@@ -11,22 +14,6 @@ namespace varnholt::test {
 namespace {
 
 std::atomic<int> g_folderCounter{0};
-
-const std::map<std::wstring, std::wstring>& ShippedValues() {
-    static const std::map<std::wstring, std::wstring> values{
-        {L"Folders1", L""},
-        {L"Folders2", L""},
-        {L"Options", L"00"},
-        {L"SyncInterval", L"0"},
-        {L"NextSync", L"0"},
-        {L"Startup", L"manually"},
-        {L"Language", L"[1033]"},
-        {L"Product ID", L"Varnholt"},
-        {L"Dialects[1031]", L"[2055][3079][4103][5127]"},
-        {L"Homepage", L"https://www.oskenby.example/varnholt/"},
-    };
-    return values;
-}
 
 void CreateFolders(const std::wstring& path) {
     for (std::size_t at = path.find(L'\\', 3); at != std::wstring::npos;
@@ -38,6 +25,12 @@ void CreateFolders(const std::wstring& path) {
 
 } // namespace
 
+std::wstring ShippedFile(const std::wstring& name) {
+    std::wstring folder = VARNHOLT_SHIPPED_FOLDER;
+    std::replace(folder.begin(), folder.end(), L'/', L'\\');
+    return folder + L"\\" + name;
+}
+
 ProgramFolder::ProgramFolder(const std::wstring& suffix) {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
@@ -45,12 +38,9 @@ ProgramFolder::ProgramFolder(const std::wstring& suffix) {
              std::to_wstring(++g_folderCounter) + suffix;
     RemoveTree(m_path);
     CreateFolders(m_path);
-    if (!CopyFileW(VARNHOLT_SHIPPED_LANGUAGE_FILE, (m_path + L"\\Varnholttrl.ini").c_str(),
-                   FALSE)) {
-        throw std::runtime_error("cannot copy the shipped language file");
-    }
+    CopyIn(ShippedFile(L"Varnholttrl.ini"), L"Varnholttrl.ini");
     WriteConfig({});
-    SetModuleFileNameForTesting(m_path + L"\\Varnholt.exe");
+    SetModuleFileNameForTesting(File(L"Varnholt.exe"));
 }
 
 ProgramFolder::~ProgramFolder() {
@@ -59,19 +49,19 @@ ProgramFolder::~ProgramFolder() {
 }
 
 void ProgramFolder::WriteConfig(const std::map<std::wstring, std::wstring>& values) {
-    std::string bytes;
-    auto append = [&bytes](const std::wstring& text) {
-        for (wchar_t c : text) {
-            bytes.push_back(static_cast<char>(c));
+    std::vector<std::wstring> lines = DecodeLatin1Lines(ReadFileBytes(ShippedFile(L"config.ini")));
+    auto missing = values;
+    for (std::size_t i = 0; i + 1 < lines.size(); i += 2) {
+        if (auto given = missing.find(lines[i]); given != missing.end()) {
+            lines[i + 1] = given->second;
+            missing.erase(given);
         }
-        bytes += "\r\n";
-    };
-    for (const auto& [key, shipped] : ShippedValues()) {
-        auto given = values.find(key);
-        append(key);
-        append(given == values.end() ? shipped : given->second);
     }
-    WriteFileBytes(ConfigPath(), bytes);
+    for (const auto& [key, value] : missing) {
+        lines.push_back(key);
+        lines.push_back(value);
+    }
+    WriteFileBytes(ConfigPath(), EncodeLatin1Lines(lines));
 }
 
 void ProgramFolder::RemoveConfig() {
@@ -83,33 +73,37 @@ std::wstring ProgramFolder::ReadConfig(const std::wstring& key) const {
 }
 
 std::wstring ProgramFolder::MakeFolder(const std::wstring& relative) const {
-    std::wstring path = m_path + L"\\" + relative;
+    const std::wstring path = File(relative);
     CreateFolders(path);
     return path;
 }
 
+void ProgramFolder::CopyIn(const std::wstring& from, const std::wstring& name) const {
+    if (!CopyFileW(from.c_str(), File(name).c_str(), FALSE)) {
+        throw std::runtime_error("cannot copy a file into the program folder");
+    }
+}
+
 void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
     CreateFolders(path.substr(0, path.rfind(L'\\')));
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    const UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
         throw std::runtime_error("cannot create a test file");
     }
     DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
+    WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
 std::string ReadFileBytes(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    const UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
         return {};
     }
-    std::string bytes(GetFileSize(file, nullptr), '\0');
+    std::string bytes(GetFileSize(file.get(), nullptr), '\0');
     DWORD read = 0;
-    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    CloseHandle(file);
+    ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
     bytes.resize(read);
     return bytes;
 }
@@ -132,13 +126,12 @@ void SetLocalModificationTime(const std::wstring& path, int year, int month, int
     FILETIME time{};
     SystemTimeToFileTime(&utc, &time);
     // Backup semantics let a folder be opened too.
-    HANDLE file = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    const UniqueFile file(CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file) {
         throw std::runtime_error("cannot open a test file to set its time");
     }
-    SetFileTime(file, nullptr, nullptr, &time);
-    CloseHandle(file);
+    SetFileTime(file.get(), nullptr, nullptr, &time);
 }
 
 FILETIME ModificationTime(const std::wstring& path) {
@@ -149,8 +142,7 @@ FILETIME ModificationTime(const std::wstring& path) {
 
 void RemoveTree(const std::wstring& path) {
     WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
+    if (const UniqueFind find(FindFirstFileW((path + L"\\*").c_str(), &data)); find) {
         do {
             const std::wstring name = data.cFileName;
             if (name == L"." || name == L"..") {
@@ -163,8 +155,7 @@ void RemoveTree(const std::wstring& path) {
                 SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
                 DeleteFileW(child.c_str());
             }
-        } while (FindNextFileW(find, &data));
-        FindClose(find);
+        } while (FindNextFileW(find.get(), &data));
     }
     RemoveDirectoryW(path.c_str());
 }

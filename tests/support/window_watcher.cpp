@@ -1,4 +1,4 @@
-#include "tests/win/support/window_watcher.h"
+#include "tests/support/window_watcher.h"
 
 #include <map>
 
