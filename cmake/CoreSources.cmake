@@ -1,19 +1,34 @@
-# Adds this folder's core sources to varnholt_core: every .cpp, where a file
-# ending in _win32.cpp is built only for Windows and one ending in _posix.cpp
-# only elsewhere.
-function(varnholt_add_core_sources)
+# The portable core is one library per folder, linked in one direction only:
+#
+#   base <- platform <- sync, schedule <- settings <- i18n
+#
+# (framework and app come above them; tests/check-include-order.py keeps the
+# #include lines to that order.) varnholt_core gathers them for the program
+# and the tests.
+#
+# varnholt_add_core_library(<folder> [DEPENDS <libraries...>]) makes
+# varnholt_<folder> from every .cpp of the folder, where a file ending in
+# _win32.cpp is built only for Windows and one ending in _posix.cpp only
+# elsewhere.
+function(varnholt_add_core_library folder)
+    cmake_parse_arguments(L "" "" "DEPENDS" ${ARGN})
     file(GLOB all CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+    set(sources)
     foreach(src IN LISTS all)
         if(src MATCHES "_win32\\.cpp$")
             if(WIN32)
-                target_sources(varnholt_core PRIVATE ${src})
+                list(APPEND sources ${src})
             endif()
         elseif(src MATCHES "_posix\\.cpp$")
             if(NOT WIN32)
-                target_sources(varnholt_core PRIVATE ${src})
+                list(APPEND sources ${src})
             endif()
         else()
-            target_sources(varnholt_core PRIVATE ${src})
+            list(APPEND sources ${src})
         endif()
     endforeach()
+    add_library(varnholt_${folder} STATIC ${sources})
+    target_include_directories(varnholt_${folder} PUBLIC ${PROJECT_SOURCE_DIR})
+    target_compile_options(varnholt_${folder} PRIVATE ${VARNHOLT_WARNINGS})
+    target_link_libraries(varnholt_${folder} PUBLIC ${L_DEPENDS})
 endfunction()
