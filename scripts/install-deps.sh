@@ -16,6 +16,7 @@ packages=(
     libchm-bin                  # extract_chmLib: the help file's test reads help.chm back
     x11-utils x11-apps imagemagick  # screenshot of the main window (xwininfo, xwd, convert)
     nsis                        # makensis: the installer (make dist)
+    clang-format                # the format check of make test
 )
 
 missing=()

@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
-# Builds both trees and runs every test: the core's unit tests natively, then
-# all Windows-side tests (the core's again included) under Wine, then packs
-# the installer and the portable zip and tests them (scripts/dist.sh).
+# Checks the formatting, builds both trees and runs every test: the core's
+# unit tests natively, then all Windows-side tests (the core's again
+# included) under Wine, then packs the installer and the portable zip and
+# tests them (scripts/dist.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+echo "== Format =="
+bash scripts/check-format.sh
+
 bash scripts/build.sh
 
 echo "== Native tests =="
