@@ -18,9 +18,7 @@ command -v rsync >/dev/null || {
 }
 
 echo "bench: building varnholt_bench and varnholt_bench_list in $build"
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" \
-    -DCMAKE_CROSSCOMPILING_EMULATOR="$PWD/tools/wine-exec" >/dev/null
+cmake --preset windows -B "$build" >/dev/null
 cmake --build "$build" -j "$jobs" --target varnholt_bench varnholt_bench_list >/dev/null
 
 df -h build | tail -1 | awk '{print "bench: " $4 " free on " $6}'

@@ -36,9 +36,7 @@ if ((build)); then
         bash scripts/build.sh
     else
         if [[ ! -f $build_dir/CMakeCache.txt ]]; then
-            cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Release \
-                -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-                -DCMAKE_CROSSCOMPILING_EMULATOR="$root/tools/wine-exec" >/dev/null
+            cmake --preset windows -B "$build_dir" >/dev/null
         fi
         cmake --build "$build_dir" -j "$jobs" --target Varnholt Tovrinel help_file
     fi
