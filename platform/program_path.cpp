@@ -20,6 +20,12 @@ std::wstring ProgramModuleFileName() {
     return RealModuleFileName();
 }
 
+std::wstring ProgramDirectory() {
+    const std::wstring name = ProgramModuleFileName();
+    const auto slash = name.rfind(L'\\');
+    return slash == std::wstring::npos ? std::wstring() : name.substr(0, slash);
+}
+
 void SetModuleFileNameForTesting(std::wstring fileName) {
     TestingName() = std::move(fileName);
 }

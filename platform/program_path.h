@@ -10,6 +10,11 @@ namespace varnholt {
 
 std::wstring ProgramModuleFileName();
 
+// The folder of the program's own executable, without a trailing backslash;
+// empty for a name without a backslash. A program in a drive's root gives
+// the drive ("C:").
+std::wstring ProgramDirectory();
+
 // Makes ProgramModuleFileName return `fileName` instead of the real name, so
 // tests can point the program at a temporary program folder. An empty text
 // restores the real name.

@@ -1,21 +1,22 @@
-// PowerClass: program location, text-to-number conversions, text shortening
-// and the line test on single-byte text files.
+// PowerClass: the facade the windows use. Every operation forwards to the
+// function that does the work in the folder of its job; the object's only
+// state is the registry key path.
 
 #include "settings/power_class.h"
 
-#include <algorithm>
-#include <cstdint>
-
 #include "base/text_numbers.h"
+#include "platform/file_times.h"
 #include "platform/program_path.h"
 #include "platform/text_files.h"
+#include "settings/config_file.h"
+#include "settings/registry_texts.h"
+#include "sync/minute_number.h"
+#include "sync/safe_copy.h"
 
 namespace varnholt {
 
 std::wstring PowerClass::GetProgramDirectory() const {
-    const std::wstring name = ProgramModuleFileName();
-    const auto slash = name.rfind(L'\\');
-    return slash == std::wstring::npos ? std::wstring() : name.substr(0, slash);
+    return ProgramDirectory();
 }
 
 std::int32_t PowerClass::TextToInt(const std::wstring& text) {
@@ -31,8 +32,48 @@ std::wstring PowerClass::ShortenText(const std::wstring& text, int maxLength, in
 }
 
 bool PowerClass::FileContainsLine(const std::wstring& path, const std::wstring& line) {
-    const auto lines = ReadLatin1Lines(path);
-    return std::find(lines.begin(), lines.end(), line) != lines.end();
+    return ::varnholt::FileContainsLine(path, line);
+}
+
+std::wstring PowerClass::ConfigFilePath() const {
+    return ::varnholt::ConfigFilePath();
+}
+
+std::wstring PowerClass::ReadConfigValue(const std::wstring& key) const {
+    return ::varnholt::ReadConfigValue(key);
+}
+
+void PowerClass::WriteConfigValue(const std::wstring& key, const std::wstring& value) const {
+    ::varnholt::WriteConfigValue(key, value);
+}
+
+std::wstring PowerClass::ReadRegistryText(const std::wstring& valueName) const {
+    return ReadMachineRegistryText(m_strRegKeyPath, valueName);
+}
+
+void PowerClass::WriteRegistryText(const std::wstring& valueName, const std::wstring& data) const {
+    WriteUserRegistryText(m_strRegKeyPath, valueName, data);
+}
+
+void PowerClass::DeleteRegistryValue(const std::wstring& valueName) const {
+    DeleteUserRegistryValue(m_strRegKeyPath, valueName);
+}
+
+std::int32_t PowerClass::DateToMinutes(const std::wstring& year, const std::wstring& month,
+                                       const std::wstring& day, const std::wstring& hour,
+                                       const std::wstring& minute) {
+    return MinuteNumber(::varnholt::TextToInt(year), ::varnholt::TextToInt(month),
+                        ::varnholt::TextToInt(day), ::varnholt::TextToInt(hour),
+                        ::varnholt::TextToInt(minute));
+}
+
+bool PowerClass::PathExists(const std::wstring& path) {
+    return QueryFileStatus(path).exists;
+}
+
+int PowerClass::ShellCopyFile(const std::wstring& from, const std::wstring& to) {
+    SafeCopyFile(from, to);
+    return 0;
 }
 
 } // namespace varnholt

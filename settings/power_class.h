@@ -1,8 +1,10 @@
 #pragma once
 // PowerClass: the program's small utilities over its location, texts and
 // numbers, text files, the settings file and the registry. The main window,
-// the translation catalogue and the language dialog each hold one; only the
-// registry operations use the object's state (m_strRegKeyPath).
+// the translation catalogue and the language dialog each hold one. It is a
+// facade: each member forwards to the function that does the work in the
+// folder of its job (named beside each group below); only the registry
+// operations use the object's state (m_strRegKeyPath).
 
 #include <cstdint>
 #include <string>
@@ -18,11 +20,11 @@ public:
     // ReadRegistryText, WriteRegistryText and DeleteRegistryValue work.
     std::wstring m_strRegKeyPath;
 
-    // --- Program location (power_class.cpp) ---
+    // --- Program location (platform/program_path.h) ---
     // Folder of the program's own executable, without a trailing backslash.
     std::wstring GetProgramDirectory() const;
 
-    // --- Texts and numbers (power_class.cpp) ---
+    // --- Texts and numbers (base/text_numbers.h, platform/text_files.h) ---
     // Decimal digits by place, right to left; any other character counts as 0
     // but keeps its place. Wraps in 32 bits. "" -> 0, "1a2" -> 102, "-5" -> 5.
     static std::int32_t TextToInt(const std::wstring& text);
@@ -36,13 +38,13 @@ public:
     // Raises FileError when the file cannot be read.
     static bool FileContainsLine(const std::wstring& path, const std::wstring& line);
 
-    // --- Settings file config.ini (power_config.cpp) ---
+    // --- Settings file config.ini (settings/config_file.h) ---
     std::wstring ReadConfigValue(const std::wstring& key) const;
     void WriteConfigValue(const std::wstring& key, const std::wstring& value) const;
     // Full path of config.ini.
     std::wstring ConfigFilePath() const;
 
-    // --- Registry (power_registry.cpp) ---
+    // --- Registry (settings/registry_texts.h) ---
     // Reads a REG_SZ value under HKEY_LOCAL_MACHINE\m_strRegKeyPath.
     std::wstring ReadRegistryText(const std::wstring& valueName) const;
     // Creates or sets a REG_SZ value under HKEY_CURRENT_USER\m_strRegKeyPath.
@@ -52,7 +54,7 @@ public:
     // not there is no error. Raises RegistryError when the registry refuses.
     void DeleteRegistryValue(const std::wstring& valueName) const;
 
-    // --- Synchronization helpers (power_sync.cpp) ---
+    // --- Synchronization helpers (sync/minute_number.h, sync/safe_copy.h) ---
     // Minute number of a local date from its five decimal texts.
     static std::int32_t DateToMinutes(const std::wstring& year, const std::wstring& month,
                                       const std::wstring& day, const std::wstring& hour,
