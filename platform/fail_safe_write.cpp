@@ -158,6 +158,17 @@ ReplaceFailure ReplaceFailSafe(const std::wstring& target,
 void WriteFileFailSafe(const std::wstring& target, const std::string& bytes) {
     const ReplaceFailure failure = ReplaceFailSafe(
         target, [&bytes](const std::wstring& temporary) { return WriteNewFile(temporary, bytes); });
+    if (failure.fault == FileFault::AccessDenied && failure.step == ReplaceStep::MakingNewFile) {
+        // The folder refuses new files, as a program folder that only an
+        // administrator may change does, while the file itself may still be
+        // writable: writing it in place is then the only way left.
+        const FileFault inPlace = OverwriteFile(target, bytes);
+        if (inPlace != FileFault::None) {
+            throw FileError(CauseOf(inPlace == FileFault::Missing ? failure.fault : inPlace),
+                            target);
+        }
+        return;
+    }
     if (failure.fault != FileFault::None) {
         throw FileError(CauseOf(failure.fault), target);
     }

@@ -4,7 +4,9 @@
 // target and written through to the disk, and only then put in place of the
 // target in one rename. Whatever fails, and even after a power cut or a kill
 // at any moment, the target holds either its whole old or its whole new
-// content; a failure removes the temporary file again.
+// content; a failure removes the temporary file again. (The one exception
+// is a folder that allows no new file beside the target: see
+// WriteFileFailSafe.)
 //
 // Temporary files
 //   Name: "~vh-PPPPPPPP-SSSS.tmp" beside the target, where PPPPPPPP is the id
@@ -61,6 +63,9 @@ ReplaceFailure ReplaceFailSafe(const std::wstring& target,
 
 // `bytes` as the whole new content of `target`. Temporary files abandoned by
 // processes that no longer run are removed from the folder afterwards.
+// Where the folder refuses new files (access denied) but the target itself
+// is writable, the content is written in place instead (OverwriteFile): the
+// only way left, without the guarantee against a kill in mid-write.
 // Raises FileError (naming `target`) when it fails.
 void WriteFileFailSafe(const std::wstring& target, const std::string& bytes);
 

@@ -36,6 +36,15 @@ FileFault WriteNewFile(const std::wstring& newFile, std::string_view bytes);
 // On any failure `newFile` is removed again.
 FileFault CopyToNewFile(const std::wstring& from, const std::wstring& newFile);
 
+// Writes `bytes` over the content of the existing file `path` (the last
+// resort where its folder refuses new files): room for a longer content is
+// taken first, so a full disk fails before anything changes; then the bytes
+// are written from the start, the file is cut to their length and written
+// through to the disk. Only a failure in the middle of that write (a kill,
+// a power cut, a failing medium) can leave a mixed content. A missing file
+// is Missing; a read-only one AccessDenied.
+FileFault OverwriteFile(const std::wstring& path, std::string_view bytes);
+
 // Puts `source` in place of `target` in one step (rename with replacement),
 // also when the target is read-only. The replaced file keeps `source`'s
 // attributes and times. On failure `target` is left as it was and `source`

@@ -125,6 +125,39 @@ FileFault WriteNewFile(const std::wstring& newFile, std::string_view bytes) {
     return fault;
 }
 
+FileFault OverwriteFile(const std::wstring& path, std::string_view bytes) {
+    const int out = open(ToNativePath(path).c_str(), O_WRONLY | O_CLOEXEC);
+    if (out < 0) {
+        return FaultOf(errno);
+    }
+    const auto length = static_cast<off_t>(bytes.size());
+    struct stat info {};
+    FileFault fault = FileFault::None;
+    if (fstat(out, &info) != 0) {
+        fault = FaultOf(errno);
+    } else if (info.st_size < length) {
+        // posix_fallocate reserves the blocks; a file system without it gets
+        // the size alone (sparse, so a full disk may still show later).
+        const int reserved = posix_fallocate(out, 0, length);
+        if (reserved != 0 && reserved != EOPNOTSUPP && reserved != EINVAL) {
+            fault = FaultOf(reserved);
+        }
+    }
+    if (fault == FileFault::None && lseek(out, 0, SEEK_SET) != 0) {
+        fault = FaultOf(errno);
+    }
+    if (fault == FileFault::None) {
+        fault = WriteAll(out, bytes.data(), bytes.size());
+    }
+    if (fault == FileFault::None && (ftruncate(out, length) != 0 || fsync(out) != 0)) {
+        fault = FaultOf(errno);
+    }
+    if (close(out) != 0 && fault == FileFault::None) {
+        fault = FaultOf(errno);
+    }
+    return fault;
+}
+
 FileFault CopyToNewFile(const std::wstring& from, const std::wstring& newFile) {
     const std::string source = ToNativePath(from);
     const std::string target = ToNativePath(newFile);

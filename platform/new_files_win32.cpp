@@ -171,6 +171,37 @@ FileFault WriteNewFile(const std::wstring& newFile, std::string_view bytes) {
     return Finish(out, fault, newFile);
 }
 
+FileFault OverwriteFile(const std::wstring& path, std::string_view bytes) {
+    UniqueFile out(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!out) {
+        return FaultOf(GetLastError());
+    }
+    LARGE_INTEGER length{};
+    length.QuadPart = static_cast<LONGLONG>(bytes.size());
+    LARGE_INTEGER size{};
+    const LARGE_INTEGER start{};
+    FileFault fault = FileFault::None;
+    // A longer content gets its room first: setting the end of the file
+    // allocates it, or fails on a full disk before a byte has changed.
+    if (!GetFileSizeEx(out.get(), &size) ||
+        (size.QuadPart < length.QuadPart &&
+         (!SetFilePointerEx(out.get(), length, nullptr, FILE_BEGIN) || !SetEndOfFile(out.get()))) ||
+        !SetFilePointerEx(out.get(), start, nullptr, FILE_BEGIN)) {
+        fault = FaultOf(GetLastError());
+    }
+    if (fault == FileFault::None) {
+        fault = WriteAll(out.get(), bytes.data(), bytes.size());
+    }
+    if (fault == FileFault::None && (!SetEndOfFile(out.get()) || !FlushFileBuffers(out.get()))) {
+        fault = FaultOf(GetLastError());
+    }
+    if (!out.close() && fault == FileFault::None) {
+        fault = FaultOf(GetLastError());
+    }
+    return fault;
+}
+
 FileFault CopyToNewFile(const std::wstring& from, const std::wstring& newFile) {
     const UniqueFile in(CreateFileW(from.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                     nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));

@@ -49,6 +49,18 @@ TEST(WholeFileTest, ReplaceCreatesAndReplacesWithExactBytes) {
     EXPECT_EQ(folder.Count(), 1u);
 }
 
+TEST(WholeFileTest, OverwriteInPlaceLeavesExactlyTheNewBytes) {
+    test::TestFolder folder;
+    folder.Write(L"config.ini", "a much longer old content\r\n");
+    EXPECT_EQ(OverwriteFile(folder.Path(L"config.ini"), "short\r\n"), FileFault::None);
+    EXPECT_EQ(folder.Read(L"config.ini"), "short\r\n");
+    const std::string longer(100000, 'y');
+    EXPECT_EQ(OverwriteFile(folder.Path(L"config.ini"), longer), FileFault::None);
+    EXPECT_EQ(folder.Read(L"config.ini"), longer);
+    EXPECT_EQ(OverwriteFile(folder.Path(L"absent.ini"), "x"), FileFault::Missing);
+    EXPECT_EQ(folder.Count(), 1u);
+}
+
 TEST(WholeFileTest, ReplaceOverAFolderFailsAndLeavesNothingBehind) {
     test::TestFolder folder;
     std::filesystem::create_directories(folder.Fs(L"config.ini\\inside"));

@@ -2,13 +2,44 @@
 # Host-side fixtures of the Windows sync tests:
 #   fixtures.sh setup DIR    mounts a 64 KiB tmpfs at DIR/small and a
 #                            read-only one holding old.txt at DIR/readonly,
-#                            and makes a folder tree with link loops at
-#                            DIR/links
+#                            makes a folder tree with link loops at
+#                            DIR/links, and two program folders that
+#                            refuse new files (immutable, chattr +i) with
+#                            the shipped config.ini: DIR/sealed, where the
+#                            file stays writable, and DIR/sealed-locked,
+#                            where it is immutable too
 #   fixtures.sh cleanup DIR  unmounts and removes them
 set -eu
 dir=$2
+shipped=$(cd "$(dirname "$0")/../../../resources" && pwd)
+
+# A program folder holding the shipped settings and language file, sealed
+# against new files; without chattr (a file system or container that does
+# not allow it) a marker tells the tests to skip.
+seal() {
+    folder=$1 lock_file=$2
+    unseal "$folder"
+    rm -f "$folder.unsupported"
+    mkdir -p "$folder"
+    cp "$shipped/config.ini" "$shipped/Varnholttrl.ini" "$folder/"
+    if [ "$lock_file" = yes ] && ! chattr +i "$folder/config.ini" 2>/dev/null; then
+        touch "$folder.unsupported"
+    fi
+    if ! chattr +i "$folder" 2>/dev/null; then
+        touch "$folder.unsupported"
+    fi
+}
+unseal() {
+    if [ -d "$1" ]; then
+        chattr -i "$1" "$1"/* 2>/dev/null || true
+        rm -rf "$1"
+    fi
+}
+
 case $1 in
 setup)
+    seal "$dir/sealed" no
+    seal "$dir/sealed-locked" yes
     mkdir -p "$dir/small"
     rm -f "$dir/no-small-disk"
     # Mounting needs root and a system that allows it; without it the
@@ -39,6 +70,8 @@ setup)
     ln -s ../other "$dir/links/sub/side"
     ;;
 cleanup)
+    unseal "$dir/sealed"
+    unseal "$dir/sealed-locked"
     if mountpoint -q "$dir/small"; then umount "$dir/small"; fi
     if mountpoint -q "$dir/readonly"; then umount "$dir/readonly"; fi
     rm -rf "$dir/links"
