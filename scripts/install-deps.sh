@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and `make run` need, and
 # only those that are missing. Needs root (or sudo) when something is missing.
+#   --fuzz  the packages of the fuzz targets instead (scripts/fuzz.sh)
 set -euo pipefail
 
 packages=(
@@ -18,6 +19,20 @@ packages=(
     nsis                        # makensis: the installer (make dist)
     clang-format                # the format check of make test
 )
+
+# The fuzz targets (fuzz/, scripts/fuzz.sh) only: clang with libFuzzer and the
+# sanitizer runtimes, which clang-14 merely recommends.
+fuzz_packages=(
+    cmake make
+    clang                       # clang++ 14
+    libclang-rt-14-dev          # libFuzzer, AddressSanitizer, UndefinedBehaviorSanitizer
+)
+
+case ${1:-} in
+    "") ;;
+    --fuzz) packages=("${fuzz_packages[@]}") ;;
+    *) echo "usage: $0 [--fuzz]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
