@@ -37,6 +37,7 @@ const MessageMap<CVarnholtDlg> CVarnholtDlg::kMessageMap{
     OnCommand<&CVarnholtDlg::OnStartSyncNow>(ID_SYNC_NOW),
     OnCommand<&CVarnholtDlg::OnLanguageSelection>(ID_LANGUAGE_SELECTION),
     OnMessage<&CVarnholtDlg::OnTaskbarCreated>(TaskbarCreatedMessage()),
+    OnMessage<&CVarnholtDlg::OnDpiChanged>(WM_DPICHANGED),
 };
 
 CVarnholtDlg::CVarnholtDlg() : CDialogImpl(IDD_VARNHOLT_DIALOG) {
@@ -67,6 +68,7 @@ BOOL CVarnholtDlg::OnInitDialog() {
     // Binds the control wrappers and shows the members (still empty at the
     // first run).
     CDialog::OnInitDialog();
+    FitPicturesToWindow();
 
     AddAboutItemToSystemMenu();
 

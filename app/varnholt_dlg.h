@@ -154,6 +154,14 @@ private:
     // The tray's exit chosen while a run works: the program ends after it.
     bool m_exitAfterRun = false;
 
+    // The pictures span the window's width (varnholt_dlg_layout.cpp).
+    void FitPicturesToWindow();
+    // The width of a pair column at the window's scale (280 pixels at
+    // 100 %); remembers that scale for a later change of it.
+    int PairColumnWidth();
+    LRESULT OnDpiChanged(WPARAM dpis, LPARAM suggestedRect);
+    UINT m_columnDpi = 0;
+
     // Shows one of the program's own messages: owned by the main window,
     // catalogue text 5 as caption, no icon, OK only.
     void ShowMessage(const std::wstring& text);

@@ -13,7 +13,6 @@ namespace varnholt {
 
 namespace {
 
-constexpr int kColumnWidth = 280;
 constexpr int kMaxShownLength = 50;
 constexpr int kHeadWhenLoaded = 10;
 constexpr int kHeadWhenAdded = 15;
@@ -26,8 +25,10 @@ void CVarnholtDlg::LoadFolderPairs() {
     m_pairList.DeleteColumn(0);
     m_pairList.InsertColumn(0, m_translation.GetText(text::kFirstColumn), LVCFMT_LEFT);
     m_pairList.InsertColumn(1, m_translation.GetText(text::kSecondColumn), LVCFMT_LEFT);
-    m_pairList.SetColumnWidth(0, kColumnWidth);
-    m_pairList.SetColumnWidth(1, kColumnWidth);
+    // 280 pixels each at 100 % (varnholt_dlg_layout.cpp).
+    const int columnWidth = PairColumnWidth();
+    m_pairList.SetColumnWidth(0, columnWidth);
+    m_pairList.SetColumnWidth(1, columnWidth);
 
     m_pairList.DeleteAllItems();
     m_folders1.RemoveAll();

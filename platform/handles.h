@@ -92,6 +92,8 @@ using UniqueIcon = UniqueHandle<NullHandleTraits<HICON, &::DestroyIcon>>;
 using UniqueMenu = UniqueHandle<NullHandleTraits<HMENU, &::DestroyMenu>>;
 using UniqueKey = UniqueHandle<NullHandleTraits<HKEY, &::RegCloseKey>>;
 using UniqueGdiObject = UniqueHandle<NullHandleTraits<HGDIOBJ, &::DeleteObject>>;
+// Memory device contexts (CreateCompatibleDC); window DCs are released, not deleted.
+using UniqueMemoryDc = UniqueHandle<NullHandleTraits<HDC, &::DeleteDC>>;
 using UniqueHook = UniqueHandle<NullHandleTraits<HHOOK, &::UnhookWindowsHookEx>>;
 using UniqueLocalMemory = UniqueHandle<NullHandleTraits<HLOCAL, &::LocalFree>>;
 // Processes, threads and other kernel objects whose "none" is null.
