@@ -4,10 +4,13 @@
 # make dist  builds, packs the installer and the portable zip into build/dist/
 #            and tests both under Wine (DIST_BUILD_DIR: another Windows tree)
 # make format  formats the sources with clang-format
+# make fuzz    runs each fuzz target over the readers for FUZZ_SECONDS (default 60)
+# make stress  the kill test long: 20,000 native kills and 1,000 under Wine
+#              (STRESS_KILLS, STRESS_WINE_KILLS)
 
 JOBS ?= $(shell nproc)
 
-.PHONY: run test dist build format deps
+.PHONY: run test dist build format deps fuzz stress
 
 deps:
 	@bash scripts/install-deps.sh
@@ -23,6 +26,12 @@ test: deps
 
 dist: deps
 	@bash scripts/dist.sh
+
+fuzz:
+	@bash scripts/fuzz.sh
+
+stress: deps
+	@bash scripts/stress.sh
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
