@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Checks the formatting, builds both trees and runs every test: the core's
-# unit tests natively, then all Windows-side tests (the core's again
-# included) under Wine, then packs the installer and the portable zip and
-# tests them (scripts/dist.sh).
+# unit tests natively, a few seconds of each fuzz target, then all
+# Windows-side tests (the core's again included) under Wine, then packs the
+# installer and the portable zip and tests them (scripts/dist.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,6 +13,9 @@ bash scripts/build.sh
 
 echo "== Native tests =="
 ctest --test-dir build/native --output-on-failure -j "${JOBS:-$(nproc)}"
+
+echo "== Fuzz targets (a few seconds each) =="
+FUZZ_SECONDS=${FUZZ_SECONDS:-3} bash scripts/fuzz.sh
 
 echo "== Windows tests under Wine =="
 # One Wine session (prefix, display, server) for the whole ctest run. Tests
