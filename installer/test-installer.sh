@@ -13,7 +13,9 @@
 #    the program files, the shortcut, the Uninstall entry and this copy's Run
 #    value and keeps config.ini; installing again finds the settings kept;
 #  - another copy's Run value stays, and the folder goes once nothing is
-#    left in it but temporary files of a settings write cut short.
+#    left in it but temporary files of a settings write cut short;
+#  - the uninstaller with its pages keeps config.ini when the user answers
+#    No to removing the settings, and removes it (and the folder) on Yes.
 # Prints each check and stops at the first failure with a non-zero exit.
 # DIST_BUILD_DIR and DIST_DIR as for scripts/dist.sh.
 set -euo pipefail
@@ -28,6 +30,8 @@ prefix=$root/build/wineprefix-installer-test
 fail() { echo "FAIL: $*" >&2; exit 1; }
 ok() { echo "  ok  $*"; }
 
+answerer=$build_dir/tests/win/installer/uninstall_answerer.exe
+[[ -f $answerer ]] || fail "$answerer is missing (run make dist)"
 header=$build_dir/varnholt_version.h
 [[ -f $header ]] || fail "$header is missing (run make dist)"
 version=$(sed -n 's/^#define VARNHOLT_VERSION "\(.*\)"$/\1/p' "$header")
@@ -124,11 +128,25 @@ run_uninstall() {
     read -r -a arguments <<<"${BASH_REMATCH[2]}"
     wine "$program" "${arguments[@]}" || status=$?
     [[ $status -eq 0 ]] || fail "$command ended with exit code $status"
+    wait_uninstalled "$command"
+}
+
+wait_uninstalled() { # what ran
+    local _
     for _ in $(seq 1 300); do
         wine reg query "$uninstall_key" >/dev/null 2>&1 || return 0
         sleep 0.1
     done
-    fail "the Uninstall entry is still there 30 s after $command"
+    fail "the Uninstall entry is still there 30 s after $1"
+}
+
+# Runs the uninstaller with its pages, answering the question whether the
+# settings go too with yes or no (tests/win/installer/uninstall_answerer).
+answer_uninstall() { # yes|no
+    local status=0
+    wine "$answerer" "$install_win\\Uninstall.exe" "$1" || status=$?
+    [[ $status -eq 0 ]] || fail "the uninstaller with its pages, answered $1, did not run its course"
+    wait_uninstalled "the uninstaller answered $1"
 }
 
 local_appdata=$(wine cmd /c echo %LOCALAPPDATA% | tr -d '\r')
@@ -265,3 +283,18 @@ run_uninstall "\"$install_win\\Uninstall.exe\" /S"
 ok "the folder is gone once nothing but a temporary file of a settings write was left in it"
 [[ $(reg_value "$run_key" Varnholt) == "$other" ]] || fail "another copy's Run value was removed or changed"
 ok "another copy's Run value stays"
+
+# ---------------------------------------------------------------------------
+echo "-- uninstall with its pages: the user keeps the settings, then removes them"
+run_setup 0
+cp "$before/config.ini" "$install_dir/config.ini"
+answer_uninstall no
+[[ $(listing "$install_dir") == config.ini ]] ||
+    fail "left in $install_win after answering No: $(listing "$install_dir" | words) (only config.ini may stay)"
+cmp -s "$before/config.ini" "$install_dir/config.ini" || fail "answering No changed config.ini"
+ok "No: config.ini kept, no program file left"
+run_setup 0
+cmp -s "$before/config.ini" "$install_dir/config.ini" || fail "the new install replaced the kept config.ini"
+answer_uninstall yes
+[[ ! -e $install_dir ]] || fail "$install_win is still there after answering Yes: $(listing "$install_dir" | words)"
+ok "Yes: config.ini removed with the folder"

@@ -10,7 +10,7 @@
 # By default both trees are built as for `make run` and the program is taken
 # from build/win. DIST_BUILD_DIR names another Windows build tree instead: it
 # is configured like build/win when it is new, and only what the packages
-# hold is built in it. DIST_DIR names another output folder.
+# hold (and the test's helper) is built in it. DIST_DIR names another output folder.
 #   --no-build  take the tree as it is (scripts/test.sh has just built it)
 #   --no-test   pack only
 set -euo pipefail
@@ -38,7 +38,10 @@ if ((build)); then
         if [[ ! -f $build_dir/CMakeCache.txt ]]; then
             cmake --preset windows -B "$build_dir" >/dev/null
         fi
-        cmake --build "$build_dir" -j "$jobs" --target Varnholt Tovrinel help_file
+        targets=(Varnholt Tovrinel help_file)
+        # The test of the uninstaller's pages answers them with this helper.
+        ((test)) && targets+=(uninstall_answerer)
+        cmake --build "$build_dir" -j "$jobs" --target "${targets[@]}"
     fi
 fi
 
