@@ -6,6 +6,7 @@
 #include "settings/power_class.h"
 #include "sync/file_compare.h"
 #include "tests/support/test_folder.h"
+#include "tests/support/zone_scope.h"
 
 namespace varnholt {
 namespace {
@@ -54,30 +55,10 @@ TEST(SyncDateToMinutesTest, MinuteBoundary) {
 }
 
 #ifndef _WIN32
-// The zone of the process, switched through TZ before the clock is made
-// (the clock reads it once). Under Wine the zone is fixed at process start;
-// the Windows build checks zones in tests/win/sync with TZ set by CTest.
-class ZoneScope {
-public:
-    explicit ZoneScope(const char* zone) {
-        const char* old = std::getenv("TZ");
-        m_had = old != nullptr;
-        m_old = m_had ? old : "";
-        setenv("TZ", zone, 1);
-        tzset();
-    }
-    ~ZoneScope() {
-        m_had ? setenv("TZ", m_old.c_str(), 1) : unsetenv("TZ");
-        tzset();
-    }
-
-private:
-    bool m_had = false;
-    std::string m_old;
-};
-
+// The zone is set before the clock is made (the clock reads it once); the
+// Windows build checks zones in tests/win/sync with TZ set by CTest.
 TEST(SyncClockTest, UtcFieldsAndMinutes) {
-    ZoneScope zone("UTC");
+    test::ZoneScope zone("UTC");
     SyncClock clock;
     LocalFields f = clock.LocalFieldsOf(UtcFileTime(2007, 4, 5, 12, 30, 59));
     EXPECT_EQ(f.year, 2007);
@@ -93,7 +74,7 @@ TEST(SyncClockTest, UtcFieldsAndMinutes) {
 }
 
 TEST(SyncClockTest, NewYorkAppliesTheRuleOfEachDate) {
-    ZoneScope zone("America/New_York");
+    test::ZoneScope zone("America/New_York");
     SyncClock clock;
     // 1 January 1970 00:00 UTC is 31 December 1969 19:00 in New York.
     EXPECT_EQ(clock.MinuteNumber(kUnixEpochFileTime), 526740);

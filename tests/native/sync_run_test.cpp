@@ -16,6 +16,7 @@
 #include "sync/run_paths.h"
 #include "sync/sync_run.h"
 #include "tests/support/test_folder.h"
+#include "tests/support/zone_scope.h"
 
 namespace varnholt {
 namespace {
@@ -145,40 +146,21 @@ void ExpectSameOutcomeBothWays() {
 }
 
 #ifndef _WIN32
-// The zone is read once per run; natively TZ can change in the process.
-class ZoneScope {
-public:
-    explicit ZoneScope(const char* zone) {
-        const char* old = std::getenv("TZ");
-        m_had = old != nullptr;
-        m_old = m_had ? old : "";
-        setenv("TZ", zone, 1);
-        tzset();
-    }
-    ~ZoneScope() {
-        m_had ? setenv("TZ", m_old.c_str(), 1) : unsetenv("TZ");
-        tzset();
-    }
-
-private:
-    bool m_had = false;
-    std::string m_old;
-};
-
+// The zone is read once per run; natively TZ can change within the process.
 TEST(SyncRunTest, ListingDecisionsEqualTheFileByFileRulesAtUtc) {
-    ZoneScope zone("UTC");
+    test::ZoneScope zone("UTC");
     ExpectSameOutcomeBothWays();
 }
 
 TEST(SyncRunTest, ListingDecisionsEqualTheFileByFileRulesInNewYork) {
-    ZoneScope zone("America/New_York");
+    test::ZoneScope zone("America/New_York");
     ExpectSameOutcomeBothWays();
 }
 
 TEST(SyncRunTest, A1999FileReachesAMissingSideOnlyEastOfGreenwich) {
     for (const auto& [zone, copied] : {std::pair{"UTC", true}, std::pair{"Europe/Berlin", true},
                                        std::pair{"America/New_York", false}}) {
-        ZoneScope scope(zone);
+        test::ZoneScope scope(zone);
         test::TestFolder root;
         root.Write(L"a\\from-1999.txt", "1999", UtcFileTime(1999, 6, 1, 12, 0));
         root.MakeFolder(L"b");

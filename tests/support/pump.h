@@ -5,19 +5,13 @@
 
 #include <functional>
 
+#include "framework/message_pump.h"
+
 namespace varnholt::test {
 
 // Dispatches every message already waiting (posted messages, timers, paints).
 inline void PumpPending() {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            return;
-        }
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
+    DispatchWaitingMessages();
 }
 
 // Pumps until `done()` holds or `timeoutMs` has passed; returns done().
