@@ -4,7 +4,8 @@
 # make dist  builds, packs the installer and the portable zip into build/dist/
 #            and tests both under Wine (DIST_BUILD_DIR: another Windows tree)
 # make format  formats the sources with clang-format
-# make fuzz    runs each fuzz target over the readers for FUZZ_SECONDS (default 60)
+# make fuzz    runs each fuzz target over the readers for FUZZ_SECONDS (default 60),
+#              or until FUZZ_RUNS executions when that is set
 # make stress  the kill test long: 20,000 native kills and 1,000 under Wine
 #              (STRESS_KILLS, STRESS_WINE_KILLS)
 

@@ -4,6 +4,9 @@
 # each for FUZZ_SECONDS seconds (default 60), one after the other, starting
 # from its seeds in fuzz/corpus/<target>/:
 #   scripts/fuzz.sh [TARGET...]     all five targets when none is named
+# With FUZZ_RUNS set, each target stops after that many executions instead,
+# or at FUZZ_SECONDS if that comes first (a long run:
+# FUZZ_RUNS=10000000 FUZZ_SECONDS=7200 scripts/fuzz.sh).
 # New inputs that reach new code go to build/fuzz/corpus/<target>/ (kept for
 # the next run; the seeds in the repository are never written), an input that
 # fails to build/fuzz/findings/<target>/, each run's output to
@@ -23,6 +26,8 @@ for target in "${targets[@]}"; do
     [[ " ${all[*]} " == *" $target "* ]] || { echo "fuzz: no target $target (${all[*]})" >&2; exit 2; }
 done
 [[ $seconds =~ ^[1-9][0-9]*$ ]] || { echo "fuzz: FUZZ_SECONDS must be a whole number of seconds" >&2; exit 2; }
+max_runs=${FUZZ_RUNS:-}
+[[ -z $max_runs || $max_runs =~ ^[1-9][0-9]*$ ]] || { echo "fuzz: FUZZ_RUNS must be a whole number" >&2; exit 2; }
 
 bash scripts/install-deps.sh --fuzz
 
@@ -53,7 +58,7 @@ for target in "${targets[@]}"; do
     max_len=1024
     [[ $target != folder_list ]] || max_len=256
     status=0
-    "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -max_len="$max_len" -timeout=10 \
+    "$build/fuzz/fuzz_$target" -max_total_time="$seconds" ${max_runs:+-runs="$max_runs"} -max_len="$max_len" -timeout=10 \
         -print_final_stats=1 -artifact_prefix="$findings/" \
         "$corpus" "$root/fuzz/corpus/$target" >"$log" 2>&1 || status=$?
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
