@@ -167,6 +167,15 @@ struct Kill {
     Progress progress;
 };
 
+// Kill `number` of a run: odd ones count their delay from the writer's
+// set-up, even ones aim at the moment of a rename.
+Kill NumberedKill(int number) {
+    Kill kill;
+    kill.number = number;
+    kill.aim = number % 2 == 0 ? Aim::AtTheRename : Aim::FromSetUp;
+    return kill;
+}
+
 // The first byte at which `a` and `b` differ (their common length when one
 // begins the other).
 std::size_t FirstDifference(const std::string& a, const std::string& b) {
@@ -428,9 +437,7 @@ TEST_F(KillTest, SettingsFileIsWholeOldOrWholeNewAfterEveryKill) {
     const int kills = Kills();
     const auto start = Clock::now();
     for (int number = 1; number <= kills; ++number) {
-        Kill kill;
-        kill.number = number;
-        kill.aim = number % 2 == 0 ? Aim::AtTheRename : Aim::FromSetUp;
+        Kill kill = NumberedKill(number);
         std::string problem;
         std::string target;
         Landing landing{};
@@ -470,9 +477,7 @@ TEST_F(KillTest, CopiedTargetIsWholeOldOrWholeNewAfterEveryKill) {
     const int kills = Kills();
     const auto start = Clock::now();
     for (int number = 1; number <= kills; ++number) {
-        Kill kill;
-        kill.number = number;
-        kill.aim = number % 2 == 0 ? Aim::AtTheRename : Aim::FromSetUp;
+        Kill kill = NumberedKill(number);
         std::string problem;
         std::string content;
         Landing landing{};
