@@ -132,7 +132,8 @@ bool RemoveAbandonedTemporary(const std::wstring& path, const std::wstring& name
 }
 
 ReplaceFailure ReplaceFailSafe(const std::wstring& target,
-                               const std::function<FileFault(const std::wstring&)>& makeNewFile) {
+                               const std::function<FileFault(const std::wstring&)>& makeNewFile,
+                               const std::function<bool()>& lastLook) {
     const std::wstring folder = FolderOf(target);
     std::wstring temporary;
     FileFault fault = FileFault::Exists;
@@ -145,6 +146,10 @@ ReplaceFailure ReplaceFailSafe(const std::wstring& target,
         return {fault, ReplaceStep::MakingNewFile};
     }
     fault = SeamFault(temporary, target);
+    if (fault == FileFault::None && lastLook && !lastLook()) {
+        RemoveFile(temporary);
+        return {FileFault::Other, ReplaceStep::LastLook};
+    }
     if (fault == FileFault::None) {
         fault = ReplaceFileWith(temporary, target);
     }

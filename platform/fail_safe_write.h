@@ -48,6 +48,7 @@ bool RemoveAbandonedTemporary(const std::wstring& path, const std::wstring& name
 
 enum class ReplaceStep {
     MakingNewFile, // the temporary file could not be made
+    LastLook,      // it was made, but the last look said not to replace the target
     Replacing,     // it was made, but could not take the target's place
 };
 
@@ -57,9 +58,14 @@ struct ReplaceFailure {
 };
 
 // Makes the temporary file beside `target` with `makeNewFile(temporaryPath)`
-// (WriteNewFile or CopyToNewFile) and puts it in place of `target`.
+// (WriteNewFile or CopyToNewFile) and puts it in place of `target`. When
+// `lastLook` is given, it is asked once the temporary file is complete, just
+// before it would take the target's place (after the test seam below): false
+// removes the temporary file and leaves the target as it is, and the result
+// is {FileFault::Other, ReplaceStep::LastLook}.
 ReplaceFailure ReplaceFailSafe(const std::wstring& target,
-                               const std::function<FileFault(const std::wstring&)>& makeNewFile);
+                               const std::function<FileFault(const std::wstring&)>& makeNewFile,
+                               const std::function<bool()>& lastLook = {});
 
 // `bytes` as the whole new content of `target`. Temporary files abandoned by
 // processes that no longer run are removed from the folder afterwards.

@@ -27,6 +27,8 @@ struct FileStatus {
     bool isFolder = false;
     std::uint64_t size = 0;
     std::int64_t lastWrite = kUnixEpochFileTime; // never before kUnixEpochFileTime
+
+    bool operator==(const FileStatus&) const = default;
 };
 
 // One status query (GetFileAttributesExW on Windows, stat elsewhere). A path

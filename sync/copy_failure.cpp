@@ -6,7 +6,12 @@ bool CopyFailureCauseOf(const CopyOutcome& outcome, CopyFailureCause& cause) {
     switch (outcome.result) {
     case CopyResult::Copied:
     case CopyResult::SourceMissing:
+    case CopyResult::TargetChanged:
+    case CopyResult::NotNewer:
         return false;
+    case CopyResult::SourceChanged:
+        cause = CopyFailureCause::Changed;
+        return true;
     case CopyResult::BadTarget:
         cause = CopyFailureCause::FolderInTheWay;
         return true;

@@ -14,6 +14,7 @@ enum class CopyFailureCause {
     FolderInTheWay, // a folder stands where the file should go
     PathTooLong,    // the target path is too long
     Incomplete,     // reading or writing stopped short of the whole file
+    Changed,        // the source changed while it was copied
     Other,
 };
 
@@ -24,7 +25,8 @@ struct CopyFailure {
 };
 
 // The cause of a copy that did not happen; false when there is nothing to
-// report (it was copied, or the source is gone since it was listed).
+// report (it was copied, the source is gone since it was listed, or the
+// target changed or is no longer older: the next run decides again).
 bool CopyFailureCauseOf(const CopyOutcome& outcome, CopyFailureCause& cause);
 
 } // namespace varnholt

@@ -20,13 +20,42 @@ bool IsNewer(std::int64_t fromTime, std::int64_t toTime, const SyncClock& clock)
     return clock.MinuteNumber(fromTime) > clock.MinuteNumber(toTime);
 }
 
+namespace {
+
+// The rule applied to both files as they are now, and the copy it asks for.
+CopyOutcome CopyWhenNewer(const std::wstring& from, const std::wstring& to,
+                          const CopyDecidedOn& now, const SyncClock& clock) {
+    if (!now.source.exists || now.source.isFolder) {
+        return {CopyResult::SourceMissing};
+    }
+    if (!IsNewer(now.source.lastWrite, now.target.lastWrite, clock)) {
+        return {CopyResult::NotNewer};
+    }
+    return SafeCopyFile(from, to, &now);
+}
+
+} // namespace
+
+CopyOutcome CopyIfStillNewer(const std::wstring& from, const std::wstring& to,
+                             const FileStatus& listedTarget, const SyncClock& clock) {
+    const CopyDecidedOn now{QueryFileStatus(from), QueryFileStatus(to)};
+    if (now.target.exists != listedTarget.exists ||
+        now.target.lastWrite != listedTarget.lastWrite) {
+        return {CopyResult::TargetChanged};
+    }
+    return CopyWhenNewer(from, to, now, clock);
+}
+
 bool SyncFile(const std::wstring& from, const std::wstring& to, const SyncClock& clock,
               CopyOutcome* outcome) {
-    if (to.empty() ||
-        !IsNewer(QueryFileStatus(from).lastWrite, QueryFileStatus(to).lastWrite, clock)) {
+    if (to.empty()) {
         return false;
     }
-    const CopyOutcome copy = SafeCopyFile(from, to);
+    const CopyOutcome copy =
+        CopyWhenNewer(from, to, {QueryFileStatus(from), QueryFileStatus(to)}, clock);
+    if (copy.result == CopyResult::NotNewer || copy.result == CopyResult::SourceMissing) {
+        return false;
+    }
     if (outcome != nullptr) {
         *outcome = copy;
     }

@@ -31,6 +31,16 @@ private:
 // `toTime`: the one rule that decides every copy.
 bool IsNewer(std::int64_t fromTime, std::int64_t toTime, const SyncClock& clock);
 
+// The copy a run decided from its folder listings, made at the last moment:
+// both files are looked at again (one status query each), and `from` is
+// copied over `to` only when `to` is still as `listedTarget` says (it
+// exists or not, with the same time) and the rule still finds `from` newer;
+// the safe copy then checks both once more before its file takes the
+// target's place. A target that changed since it was listed is left alone
+// (TargetChanged), and so is one that is no longer older (NotNewer).
+CopyOutcome CopyIfStillNewer(const std::wstring& from, const std::wstring& to,
+                             const FileStatus& listedTarget, const SyncClock& clock);
+
 // Compares the last-modification minutes of `from` and `to` (a missing file,
 // and a path of 260 characters or more, count as changed at 1 January 1970
 // 00:00 UTC) and, when `from`'s is later, copies it over `to` with the safe

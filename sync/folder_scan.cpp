@@ -20,8 +20,10 @@ namespace {
 class FolderScan {
 public:
     FolderScan(FolderListings& listings, const FileVisitor& onFile,
-               const std::function<void()>& afterEachFolder)
+               const std::function<void()>& afterEachFolder, const LeftOutFolder& leftOut)
         : m_listings(listings), m_onFile(onFile), m_afterEachFolder(afterEachFolder),
+          m_leftOut(leftOut),
+          m_leftOutKey(leftOut.path.empty() ? std::wstring() : FileNameKey(leftOut.path)),
           m_now(CurrentFileTime()) {}
 
     void Scan(const std::wstring& folder, bool throughLink) {
@@ -34,6 +36,9 @@ public:
             // folder usually fails too, and path length limits bound the
             // depth in any case).
             if (LoadIdentity(frame)) {
+                if (frame.identity == m_leftOut.identity) {
+                    return;
+                }
                 for (Frame& ancestor : m_path) {
                     if (LoadIdentity(ancestor) && ancestor.identity == frame.identity) {
                         return;
@@ -75,7 +80,9 @@ private:
         for (const FolderItem& item : contents.Items()) {
             std::wstring path = folder + L'\\' + item.name;
             if (item.isFolder) {
-                Scan(path, item.isLink);
+                if (m_leftOutKey.empty() || FileNameKey(path) != m_leftOutKey) {
+                    Scan(path, item.isLink);
+                }
             } else if (IsTemporaryName(item.name)) {
                 RemoveAbandonedTemporary(path, item.name, m_now, kAbandonedTemporaryAge);
             } else if (path.back() != L'.') {
@@ -90,6 +97,8 @@ private:
     FolderListings& m_listings;
     const FileVisitor& m_onFile;
     const std::function<void()>& m_afterEachFolder;
+    const LeftOutFolder& m_leftOut;
+    const std::wstring m_leftOutKey;
     std::int64_t m_now;
     std::vector<Frame> m_path;
     int m_linksOnTheWay = 0;
@@ -98,8 +107,8 @@ private:
 } // namespace
 
 void WalkFolderTree(const std::wstring& folder, FolderListings& listings, const FileVisitor& onFile,
-                    const std::function<void()>& afterEachFolder) {
-    FolderScan(listings, onFile, afterEachFolder).Scan(folder, false);
+                    const std::function<void()>& afterEachFolder, const LeftOutFolder& leftOut) {
+    FolderScan(listings, onFile, afterEachFolder, leftOut).Scan(folder, false);
 }
 
 void ScanFolderTree(const std::wstring& scanArgument, CStringArray& fileList,

@@ -2,6 +2,7 @@
 // Listing every file below a folder.
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "base/string_array.h"
@@ -11,13 +12,22 @@ namespace varnholt {
 
 using FileVisitor = std::function<void(const std::wstring& path, const FolderItem& item)>;
 
+// A folder a walk leaves out with everything below it: the folder a pass
+// copies into, where it lies inside the folder it scans
+// (sync/nested_folders.h).
+struct LeftOutFolder {
+    std::wstring path;                      // as the walk reaches it; letter case aside
+    std::optional<FolderIdentity> identity; // where a link leads into it
+};
+
 // Calls `onFile` for every file below `folder` (a folder path without a
 // trailing backslash), in the order and by the rules of ScanFolderTree
 // below, with the file's full path and its listing entry (time, size). The
 // folders are listed through `listings`. `afterEachFolder` (may be empty) is
-// called after each folder, sub-folders included.
+// called after each folder, sub-folders included. `leftOut` is not entered.
 void WalkFolderTree(const std::wstring& folder, FolderListings& listings, const FileVisitor& onFile,
-                    const std::function<void()>& afterEachFolder);
+                    const std::function<void()>& afterEachFolder,
+                    const LeftOutFolder& leftOut = {});
 
 // Appends to `fileList` the full path of every file below the folder named
 // by `scanArgument` (a folder path followed by four characters that are

@@ -13,6 +13,12 @@
 // rename (a read-only target included). Any failure deletes the temporary
 // file, leaves the target as it was, and says why.
 //
+// Given what both files looked like when the copy was decided, the copy
+// looks at them once more when its temporary file is complete, just before
+// it would take the target's place: a source whose time or size moved since
+// (it changed while it was copied) or a target that is no longer as it was
+// (saved meanwhile) leaves the target as it is, and the temporary file goes.
+//
 // A target path of 260 characters or more is refused (the status query
 // counts such a path as missing, so it could never be seen in step). A
 // shorter target whose temporary name would pass that length is still
@@ -20,6 +26,7 @@
 
 #include <string>
 
+#include "platform/file_times.h"
 #include "platform/new_files.h"
 
 namespace varnholt {
@@ -30,6 +37,9 @@ enum class CopyResult {
     BadTarget,     // the target path names no folder, or names a folder
     CopyFailed,    // the copy to the temporary file failed or came out short
     ReplaceFailed, // the target could not be replaced (in use, no access)
+    SourceChanged, // the source changed while it was copied
+    TargetChanged, // the target changed after the copy was decided
+    NotNewer,      // looked at again, the source is no longer the newer file
 };
 
 struct CopyOutcome {
@@ -39,8 +49,16 @@ struct CopyOutcome {
     FileFault fault = FileFault::None;
 };
 
-// Copies `from` over `to` as described above. Never raises. Safe to call from
-// several threads at once.
-CopyOutcome SafeCopyFile(const std::wstring& from, const std::wstring& to);
+// Both files as they were when the copy was decided (QueryFileStatus).
+struct CopyDecidedOn {
+    FileStatus source;
+    FileStatus target;
+};
+
+// Copies `from` over `to` as described above; with `decidedOn`, only while
+// both files are still as it says. Never raises. Safe to call from several
+// threads at once.
+CopyOutcome SafeCopyFile(const std::wstring& from, const std::wstring& to,
+                         const CopyDecidedOn* decidedOn = nullptr);
 
 } // namespace varnholt

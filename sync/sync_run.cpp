@@ -11,6 +11,7 @@
 #include "sync/file_compare.h"
 #include "sync/folder_entry.h"
 #include "sync/folder_scan.h"
+#include "sync/nested_folders.h"
 #include "sync/run_paths.h"
 
 namespace varnholt {
@@ -27,15 +28,8 @@ constexpr std::size_t kCopiesInFlight = 8;
 struct CopyJob {
     std::wstring from;
     std::wstring to;
+    FileStatus listedTarget; // the target as its folder's listing showed it
 };
-
-// True when one folder is the other or lies below it: copies of the pair then
-// change what later comparisons of the same pass see.
-bool Nested(const std::wstring& a, const std::wstring& b) {
-    const std::wstring ka = FileNameKey(a) + L'\\';
-    const std::wstring kb = FileNameKey(b) + L'\\';
-    return ka.rfind(kb, 0) == 0 || kb.rfind(ka, 0) == 0;
-}
 
 class Run {
 public:
@@ -50,12 +44,11 @@ public:
             Step(RunStep::ScanningFolders);
             const std::wstring source = StripFolderEntryTail(from[i]);
             const std::wstring target = TargetPath(to[i], L"");
-            if (!source.empty() && !target.empty() && Nested(source, target)) {
-                Step(RunStep::CopyingFiles);
-                CopyOneByOne(from[i], to[i]);
-                continue;
+            const TargetInSource nesting = LocateTargetInSource(source, target);
+            std::vector<CopyJob> jobs;
+            if (!nesting.same) { // one folder under two names is in step with itself
+                jobs = Plan(source, target, {nesting.leftOut, nesting.identity});
             }
-            std::vector<CopyJob> jobs = Plan(source, target);
             Step(RunStep::CopyingFiles);
             CopyAll(jobs, target);
         }
@@ -86,8 +79,10 @@ private:
         }
     }
 
-    // Lists the pair and decides, file by file, what the pass copies.
-    std::vector<CopyJob> Plan(const std::wstring& source, const std::wstring& target) {
+    // Lists the pair and decides, file by file, what the pass copies. The
+    // copies themselves look again just before they are made.
+    std::vector<CopyJob> Plan(const std::wstring& source, const std::wstring& target,
+                              const LeftOutFolder& leftOut) {
         std::vector<CopyJob> jobs;
         const std::int64_t missing = kUnixEpochFileTime;
         // The folder whose target listing was used last: files come folder by
@@ -112,7 +107,7 @@ private:
                 // Paths the file status cannot reach count as missing.
                 const std::int64_t fromTime =
                     path.size() >= kMaxStatusPathLength ? missing : item.lastWrite;
-                std::int64_t toTime = missing;
+                FileStatus listedTarget;
                 if (to.size() < kMaxStatusPathLength) {
                     const std::size_t slash = to.find_last_of(L'\\');
                     const std::wstring folder = to.substr(0, slash);
@@ -121,14 +116,15 @@ private:
                         lastFolder = folder;
                     }
                     if (const FolderItem* counterpart = targetFolder->Find(to.substr(slash + 1))) {
-                        toTime = counterpart->lastWrite;
+                        listedTarget = {true, counterpart->isFolder, counterpart->size,
+                                        counterpart->lastWrite};
                     }
                 }
-                if (IsNewer(fromTime, toTime, m_clock)) {
-                    jobs.push_back({path, to});
+                if (IsNewer(fromTime, listedTarget.lastWrite, m_clock)) {
+                    jobs.push_back({path, to, listedTarget});
                 }
             },
-            [this] { Idle(); });
+            [this] { Idle(); }, leftOut);
         return jobs;
     }
 
@@ -152,7 +148,8 @@ private:
             for (std::size_t i = next++; i < jobs.size(); i = next++) {
                 CopyOutcome outcome;
                 try {
-                    outcome = SafeCopyFile(jobs[i].from, jobs[i].to);
+                    outcome =
+                        CopyIfStillNewer(jobs[i].from, jobs[i].to, jobs[i].listedTarget, m_clock);
                 } catch (...) {
                     outcome = {CopyResult::CopyFailed, FileFault::Other};
                 }
@@ -190,27 +187,6 @@ private:
         for (std::size_t i = 0; i < jobs.size(); ++i) {
             Record(jobs[i], outcomes[i]);
         }
-    }
-
-    // A pair whose folders lie one in the other: each copy can change what
-    // the next comparison sees, so the files are compared and copied one at a
-    // time from their current state.
-    void CopyOneByOne(const std::wstring& fromEntry, const std::wstring& toEntry) {
-        m_listings.Forget();
-        CStringArray files;
-        ScanFolderTree(fromEntry, files, [this] { Idle(); });
-        m_total += files.GetSize();
-        for (const std::wstring& file : files) {
-            ++m_report.compared;
-            const std::wstring to = TargetPath(toEntry, RelativePart(file, fromEntry));
-            CopyOutcome outcome{CopyResult::SourceMissing}; // stays so when nothing is copied
-            SyncFile(file, to, m_clock, &outcome);
-            Record({file, to}, outcome);
-            ++m_done;
-            Progress();
-            Idle();
-        }
-        m_listings.Forget();
     }
 
     void Record(const CopyJob& job, const CopyOutcome& outcome) {

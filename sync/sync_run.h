@@ -7,11 +7,16 @@
 // is later; a missing counterpart counts as last changed at the start of
 // 1970. Nothing is deleted; empty folders are not reproduced.
 //
-// The run lists each folder once and decides from the listings; a second
-// pass that follows a first one without copies uses the same listings. The
-// copies of one pair run several at a time and the pass waits for all of
-// them before it goes on; threads never outlive a copy step, and every
-// callback is made on the caller's thread.
+// The run lists each folder once and finds from the listings the files to
+// copy; a second pass that follows a first one without copies uses the same
+// listings. Each copy looks at both files again just before it is made and
+// is made only when the rule still asks for it (sync/file_compare.h), so a
+// file saved after its folder was listed is never replaced by an older one.
+// Where a pair's target folder lies inside its source folder, the scan of the
+// source leaves the target out (sync/nested_folders.h); a pair of one folder
+// under two names copies nothing. The copies of one pair run several at a
+// time and the pass waits for all of them before it goes on; threads never
+// outlive a copy step, and every callback is made on the caller's thread.
 
 #include <cstddef>
 #include <functional>

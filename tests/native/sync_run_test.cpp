@@ -6,7 +6,9 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <cwctype>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <tuple>
 
@@ -22,6 +24,15 @@ namespace varnholt {
 namespace {
 
 using test::UtcFileTime;
+
+#ifdef _WIN32
+std::wstring Upper(std::wstring text) {
+    for (wchar_t& c : text) {
+        c = static_cast<wchar_t>(std::towupper(c));
+    }
+    return text;
+}
+#endif
 
 CStringArray List(std::initializer_list<std::wstring> items) {
     CStringArray list;
@@ -227,20 +238,146 @@ TEST(SyncRunTest, ShorterSecondListStopsTheRunBeforeAnyFileIsTouched) {
     EXPECT_TRUE(root.Names(L"b").empty());
 }
 
-TEST(SyncRunTest, PairOfAFolderAndOneInsideItCopiesAsFileByFileDoes) {
-    test::TestFolder listed;
-    test::TestFolder byFile;
-    for (auto* root : {&listed, &byFile}) {
-        root->Write(L"top.txt", "top", UtcFileTime(2013, 3, 3, 3, 3));
-        root->Write(L"in\\inner.txt", "inner", UtcFileTime(2014, 4, 4, 4, 4));
-        root->Write(L"in\\in\\deeper.txt", "deeper", UtcFileTime(2012, 2, 2, 2, 2));
+// A pair whose second folder lies inside the first, or is the first under
+// another name: the scan of the outer folder leaves the inner one out, so
+// three runs put one copy of the outer files into the inner folder and no
+// deeper; one folder under two names copies nothing.
+TEST(SyncRunTest, NestedPairCopiesOneLevelDeepAndTheSameFolderNothing) {
+    using Second = std::wstring (*)(const test::TestFolder&);
+    struct Case {
+        const char* name;
+        Second second;        // the pair's second folder; the first is the test folder
+        const wchar_t* inner; // the folder the copies land in, or null: none
+        bool link = false;    // "link" in the test folder names the test folder itself
+    };
+    const Case cases[] = {
+        {"inside", [](const test::TestFolder& r) { return r.Path(L"Backup"); }, L"Backup"},
+        {"inside, trailing backslash",
+         [](const test::TestFolder& r) { return r.Path(L"Backup") + L"\\"; }, L"Backup"},
+        {"same folder, trailing backslash",
+         [](const test::TestFolder& r) { return r.Path() + L"\\"; }, nullptr},
+#ifdef _WIN32
+        {"inside, other letter case",
+         [](const test::TestFolder& r) { return Upper(r.Path()) + L"\\BACKUP"; }, L"BACKUP"},
+        {"same folder, other letter case",
+         [](const test::TestFolder& r) { return Upper(r.Path()); }, nullptr},
+#else
+        {"inside, through a link",
+         [](const test::TestFolder& r) { return r.Path(L"link\\Backup"); }, L"Backup", true},
+        {"same folder through a link", [](const test::TestFolder& r) { return r.Path(L"link"); },
+         nullptr, true},
+#endif
+    };
+    for (const Case& c : cases) {
+        test::TestFolder root;
+        root.Write(L"top.txt", "top", UtcFileTime(2013, 3, 3, 3, 3));
+        root.Write(L"sub\\deep.txt", "deep", UtcFileTime(2014, 4, 4, 4, 4));
+        std::vector<std::wstring> names = {L"sub", L"top.txt"};
+        if (c.link) {
+            std::filesystem::create_directory_symlink(root.Fs(), root.Fs(L"link"));
+            names.insert(names.begin(), L"link");
+        }
+        for (int run = 0; run < 3; ++run) {
+            const RunReport report = RunSynchronization(
+                List({MakeFolderEntry(root.Path())}), List({MakeFolderEntry(c.second(root))}), {});
+            EXPECT_TRUE(report.failures.empty()) << c.name;
+        }
+        if (c.inner != nullptr) {
+            names.insert(names.begin(), c.inner);
+            EXPECT_EQ(root.Names(c.inner), (std::vector<std::wstring>{L"sub", L"top.txt"}))
+                << c.name;
+            EXPECT_EQ(root.Read(std::wstring(c.inner) + L"\\sub\\deep.txt"), "deep") << c.name;
+        }
+        EXPECT_EQ(root.Names(), names) << c.name;
     }
-    RunSynchronization(List({MakeFolderEntry(listed.Path())}),
-                       List({MakeFolderEntry(listed.Path(L"in"))}), RunCallbacks{});
-    RunFileByFile(List({MakeFolderEntry(byFile.Path())}),
-                  List({MakeFolderEntry(byFile.Path(L"in"))}));
-    EXPECT_EQ(Take(listed), Take(byFile));
-    EXPECT_EQ(listed.Read(L"in\\top.txt"), "top");
+}
+
+// A file saved after its folder was listed, or while the copy that would
+// replace it (or that reads it) works, is never replaced by an older
+// version. The moments are made with the run's own step callback (after the
+// listing) and the fail-safe write's seam (the copy complete, just before
+// it takes the target's place).
+TEST(SyncRunTest, FilesChangedAfterTheListingAreNotReplacedByOlderOnes) {
+    enum class When { AfterListingInPassTwo, BeforeReplace };
+    struct Case {
+        const char* name;
+        When when;
+        const wchar_t* changed; // the file written at that moment
+        bool newerInA;          // a\x.txt newer than b\x.txt at the start
+        std::string a[2], b[2]; // both files after the first and the second run
+        std::size_t failures;   // per run, each "changed while it was copied"
+    };
+    const Case cases[] = {
+        // The save is newer: the next run takes it across.
+        {"target saved before pass two copies over it",
+         When::AfterListingInPassTwo,
+         L"a\\x.txt",
+         false,
+         {"saved", "saved"},
+         {"b", "saved"},
+         0},
+        {"target saved while the copy works",
+         When::BeforeReplace,
+         L"b\\x.txt",
+         true,
+         {"saved", "saved"},
+         {"saved", "saved"},
+         0},
+        // Named at every run it changes in.
+        {"source changed while it was copied",
+         When::BeforeReplace,
+         L"a\\x.txt",
+         true,
+         {"asaved", "asavedsaved"},
+         {"b", "b"},
+         1},
+    };
+    const std::int64_t ten = UtcFileTime(2020, 1, 1, 10, 0);
+    const std::int64_t eleven = UtcFileTime(2020, 1, 1, 11, 0);
+    for (const Case& c : cases) {
+        test::TestFolder root;
+        root.Write(L"a\\x.txt", "a", c.newerInA ? eleven : ten);
+        root.Write(L"b\\x.txt", "b", c.newerInA ? ten : eleven);
+        const std::wstring changed = root.Path(c.changed);
+        // A save: a new content with a later time (the source grows).
+        const auto save = [&] {
+            std::ofstream out(root.Fs(c.changed), c.changed[0] == L'a' && c.newerInA
+                                                      ? std::ios::binary | std::ios::app
+                                                      : std::ios::binary | std::ios::trunc);
+            out << "saved";
+            out.close();
+            SetFileModificationTime(changed, UtcFileTime(2020, 1, 1, 11, 30));
+        };
+        int passes = 0;
+        RunCallbacks callbacks;
+        callbacks.step = [&](RunStep step) {
+            passes += step == RunStep::PassStarts ? 1 : 0;
+            if (c.when == When::AfterListingInPassTwo && step == RunStep::CopyingFiles &&
+                passes == 2) {
+                save();
+            }
+        };
+        test::BeforeReplaceScope seam([&](const std::wstring&, const std::wstring& target) {
+            if (c.when == When::BeforeReplace && target == root.Path(L"b\\x.txt")) {
+                save();
+            }
+            return FileFault::None;
+        });
+        for (int run = 0; run < 2; ++run) {
+            const RunReport report =
+                RunSynchronization(List({MakeFolderEntry(root.Path(L"a"))}),
+                                   List({MakeFolderEntry(root.Path(L"b"))}), callbacks);
+            passes = 0;
+            EXPECT_EQ(root.Read(L"a\\x.txt"), c.a[run]) << c.name << ", run " << run;
+            EXPECT_EQ(root.Read(L"b\\x.txt"), c.b[run]) << c.name << ", run " << run;
+            ASSERT_EQ(report.failures.size(), c.failures) << c.name << ", run " << run;
+            if (c.failures > 0) {
+                EXPECT_EQ(report.failures[0].from, root.Path(L"a\\x.txt"));
+                EXPECT_EQ(report.failures[0].cause, CopyFailureCause::Changed);
+            }
+            EXPECT_EQ(root.Names(L"b"), std::vector<std::wstring>{L"x.txt"}) << c.name;
+        }
+    }
 }
 
 TEST(SyncRunTest, TargetPathTooLongIsReportedAndATemporaryNamePastTheLimitStillCopies) {

@@ -1,0 +1,37 @@
+#pragma once
+// Where the folder a pass copies into lies inside the folder it scans. A pair
+// such as Documents <-> Documents\Backup would otherwise copy Documents'
+// files into Backup, then, at the next run, Backup's copies into
+// Backup\Backup, one level deeper at every run. The scan of the outer folder
+// therefore leaves the inner one out.
+//
+// "Inside" is told by the folders' identity (volume and file index), not by
+// the text of their paths: letter case, a junction or a mapped drive can name
+// the same folder. The target and each folder above it are compared with the
+// source until one matches; the target need not exist yet.
+
+#include <optional>
+#include <string>
+
+#include "platform/folders.h"
+
+namespace varnholt {
+
+struct TargetInSource {
+    // The two are one folder under two names: the pass copies nothing.
+    bool same = false;
+    // The target as a path below the source folder (the source's path and
+    // the rest of the target's), which the scan of the source leaves out;
+    // empty when the target does not lie inside the source.
+    std::wstring leftOut;
+    // The target's identity, when it exists: a link inside the source can
+    // lead into it under yet another name.
+    std::optional<FolderIdentity> identity;
+};
+
+// Where `target` lies relative to `source` (folder paths; a trailing
+// backslash is ignored). Folders whose identity cannot be read count as
+// unrelated.
+TargetInSource LocateTargetInSource(const std::wstring& source, const std::wstring& target);
+
+} // namespace varnholt
