@@ -28,6 +28,8 @@ std::wstring CauseText(const CTranslation& translation, CopyFailureCause cause) 
     case CopyFailureCause::Incomplete:
         return Text(translation, text::kCauseIncomplete,
                     L"The file could not be read or written completely.");
+    case CopyFailureCause::Changed:
+        return Text(translation, text::kCauseChanged, L"The file changed while it was copied.");
     case CopyFailureCause::Other:
         break;
     }

@@ -52,6 +52,7 @@ inline constexpr std::int32_t kCauseFolderInTheWay = 180;  // a folder holds the
 inline constexpr std::int32_t kCausePathTooLong = 185;     // source or target path too long
 inline constexpr std::int32_t kCauseIncomplete = 190;      // reading or writing stopped short
 inline constexpr std::int32_t kCauseOther = 195;           // any other failure
+inline constexpr std::int32_t kCauseChanged = 196;         // the source changed while copied
 
 // Main menu.
 inline constexpr std::int32_t kMenuFile = 200;
@@ -75,9 +76,10 @@ inline constexpr std::int32_t kAllTextIds[] = {
     kCopyingFiles,       kRunFinishedMessage, kRunFinishedStatus,    kIntervalStored,
     kTrayShowMainWindow, kTrayExit,           kCopyFailuresHeadline, kCopyFailuresMore,
     kCauseInUse,         kCauseAccessDenied,  kCauseDiskFull,        kCauseFolderInTheWay,
-    kCausePathTooLong,   kCauseIncomplete,    kCauseOther,           kMenuFile,
-    kMenuMinimizeToTray, kMenuStartSyncNow,   kMenuLanguage,         kMenuExit,
-    kMenuHelp,           kMenuShowHelpFile,   kMenuWebsite,          kMenuAbout,
+    kCausePathTooLong,   kCauseIncomplete,    kCauseOther,           kCauseChanged,
+    kMenuFile,           kMenuMinimizeToTray, kMenuStartSyncNow,     kMenuLanguage,
+    kMenuExit,           kMenuHelp,           kMenuShowHelpFile,     kMenuWebsite,
+    kMenuAbout,
 };
 
 } // namespace varnholt::text
