@@ -9,6 +9,7 @@
 
 #include <commctrl.h>
 
+#include <filesystem>
 #include <functional>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "tests/support/message_box_answerer.h"
 #include "tests/support/program_folder.h"
 #include "tests/support/pump.h"
+#include "tests/support/test_folder.h"
 #include "tests/win/app/main_window.h"
 
 namespace varnholt::test {
@@ -97,6 +99,28 @@ TEST_F(RunWindowTest, FileHeldOpenIsListedBeforeTheClosingMessageAndItsTargetSta
     EXPECT_EQ(ReadFileBytes(b + L"\\report.txt"), "old");
     EXPECT_EQ(ReadFileBytes(b + L"\\other.txt"), "new");
     EXPECT_EQ(window.ControlText(IDC_STATUS), L"Synchronization complete.");
+}
+
+// A program still writing the file while the run copies it: the list names
+// it, and the target stays as it was.
+TEST_F(RunWindowTest, FileThatChangesWhileItIsCopiedIsNamedAndItsTargetStays) {
+    NewerOnA(L"log.txt", "first");
+    const std::wstring source = a + L"\\log.txt";
+    BeforeReplaceScope writer([&](const std::wstring&, const std::wstring& target) {
+        if (target == b + L"\\log.txt") {
+            WriteFileBytes(source, "first and more");
+        }
+        return FileFault::None;
+    });
+    MainWindow window;
+    MessageBoxAnswerer answerer;
+    window.Click(IDC_SYNC_NOW);
+
+    ASSERT_EQ(answerer.Count(), 2u);
+    EXPECT_EQ(answerer.Shown()[0].text, L"1 file(s) could not be copied:\n\n" + source + L"\n-> " +
+                                            b +
+                                            L"\\log.txt\nThe file changed while it was copied.");
+    EXPECT_TRUE(std::filesystem::is_empty(b)); // no copy, no temporary file
 }
 
 // A pair whose second folder is a host-side fixture: a read-only disk, or one
