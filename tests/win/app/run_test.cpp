@@ -135,6 +135,23 @@ TEST_F(RunTest, APairOfTheSameFolderCopiesNothing) {
     EXPECT_EQ(entries, 4); // ".", "..", one.txt, sub
 }
 
+// Documents <-> Documents\Backup, the second named in other letter case:
+// three runs put one copy into Backup and none deeper.
+TEST_F(RunTest, AFolderPairedWithOneInsideItCopiesOneLevelDeepOnly) {
+    File(a + L"\\one.txt", "1", 2015, 5, 5, 5, 5);
+    File(a + L"\\sub\\two.txt", "2", 2016, 6, 6, 6, 6);
+    std::wstring inner = a + L"\\BACKUP";
+    CharUpperW(inner.data());
+    folder.WriteConfig({{L"Folders1", a + L"\\...*"}, {L"Folders2", inner + L"\\...*"}});
+    MainWindow window;
+    for (int run = 0; run < 3; ++run) {
+        RunByHand(window);
+    }
+    EXPECT_EQ(ReadFileBytes(a + L"\\BACKUP\\sub\\two.txt"), "2");
+    EXPECT_EQ(GetFileAttributesW((a + L"\\BACKUP\\BACKUP").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesW((a + L"\\BACKUP\\one.txt").c_str()), FILE_ATTRIBUTE_ARCHIVE);
+}
+
 TEST_F(RunTest, AShorterSecondListStopsTheRunBeforeAnyFileIsTouched) {
     File(a + L"\\only-a.txt", "a", 2015, 1, 1, 1, 1);
     const std::wstring c = folder.MakeFolder(L"c");
