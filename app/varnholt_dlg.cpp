@@ -194,6 +194,9 @@ void CVarnholtDlg::OnExit() {
 }
 
 void CVarnholtDlg::ShowMessage(const std::wstring& text) {
+    if (HasEnded()) {
+        return; // a box without its window would stand alone on the screen
+    }
     MessageBoxW(m_hWnd, text.c_str(), m_translation.GetText(text::kMessageCaption).c_str(), MB_OK);
 }
 

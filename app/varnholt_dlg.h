@@ -76,6 +76,11 @@ public:
     void OnTrayExit();
     // True while the window waits in the notification area.
     bool IsInTray() const noexcept { return m_iconAdded; }
+    // True once the window is gone: the tray's exit destroyed it while a
+    // handler waited in a box or dialog. The rest of that handler is dropped:
+    // nothing more is shown, and nothing written but what undoes its own
+    // half-done change.
+    bool HasEnded() const noexcept { return m_hWnd == nullptr; }
 
     // --- Menu commands (varnholt_dlg_commands.cpp) ---
     void OnShowHelp();

@@ -54,10 +54,13 @@ void CVarnholtDlg::LoadFolderPairs() {
 }
 
 void CVarnholtDlg::OnAddFolders() {
+    // The tray's exit can end the window while Add waits for the user; the
+    // rest of Add is dropped then.
     ShowMessage(JoinParagraphs(m_translation.GetText(text::kFirstFolderIntro),
                                m_translation.GetText(text::kFirstFolderDetail)));
     std::wstring path;
-    if (!BrowseForFolder(m_translation.GetText(text::kBrowseInstruction), path)) {
+    if (HasEnded() || !BrowseForFolder(m_translation.GetText(text::kBrowseInstruction), path) ||
+        HasEnded()) {
         return;
     }
 
@@ -72,8 +75,10 @@ void CVarnholtDlg::OnAddFolders() {
 
     ShowMessage(JoinParagraphs(m_translation.GetText(text::kSecondFolderIntro),
                                m_translation.GetText(text::kSecondFolderDetail)));
-    if (!BrowseForFolder(m_translation.GetText(text::kBrowseInstruction), path)) {
-        // Take the half-made pair back: row, list entry and stored value.
+    if (HasEnded() || !BrowseForFolder(m_translation.GetText(text::kBrowseInstruction), path) ||
+        HasEnded()) {
+        // Take the half-made pair back: row, list entry and stored value, so
+        // that the stored lists keep their lengths equal.
         const int last = m_pairList.GetItemCount() - 1;
         m_pairList.DeleteItem(last);
         m_folders1.RemoveAt(m_folders1.GetSize() - 1);

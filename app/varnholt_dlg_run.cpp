@@ -18,19 +18,22 @@ namespace {
 
 // The window while a run works: a run under way, input off (as a modal
 // dialog turns its owner's off: painting, the tray and timer ticks still
-// arrive), and the copy progress shown. Everything comes back when the run
-// ends, also when it fails.
+// arrive), and the copy progress shown. Everything comes back as the run
+// found it when it ends, also when it fails: a run started by a tick while a
+// modal box of the window is open (About, a message) leaves the window
+// disabled, as that box wants it until it closes.
 class RunningWindow {
 public:
     RunningWindow(CWnd window, bool& runUnderWay)
         : m_window(window), m_runUnderWay(runUnderWay), m_focus(::GetFocus()),
-          m_title(window.GetWindowText()), m_taskbar(window.m_hWnd) {
+          m_enabled(window.IsWindowEnabled()), m_title(window.GetWindowText()),
+          m_taskbar(window.m_hWnd) {
         m_runUnderWay = true;
         m_window.EnableWindow(false);
     }
     ~RunningWindow() {
         m_window.SetWindowText(m_title);
-        m_window.EnableWindow(true);
+        m_window.EnableWindow(m_enabled);
         if (m_focus != nullptr && ::IsWindow(m_focus)) {
             ::SetFocus(m_focus);
         }
@@ -50,6 +53,7 @@ private:
     CWnd m_window;
     bool& m_runUnderWay;
     HWND m_focus;
+    bool m_enabled;
     std::wstring m_title;
     TaskbarProgress m_taskbar;
 };
@@ -97,6 +101,9 @@ void CVarnholtDlg::OnStartSyncNow() {
     }
     if (!report.failures.empty()) {
         ShowCopyFailures(report.failures);
+    }
+    if (HasEnded()) {
+        return; // the tray's exit came while the list was open
     }
     if (!scheduled) {
         ShowMessage(m_translation.GetText(text::kRunFinishedMessage));

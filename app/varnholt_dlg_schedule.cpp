@@ -38,7 +38,7 @@ void CVarnholtDlg::OnTimer(UINT_PTR id) {
     } catch (...) {
         // A tick that fails every minute (config.ini gone) shows one box at a
         // time; ticks that come while it is open still try, silently.
-        if (!m_tickErrorShown) {
+        if (!m_tickErrorShown && !HasEnded()) {
             m_tickErrorShown = true;
             ReportError(m_hWnd, std::current_exception());
             m_tickErrorShown = false;
@@ -70,12 +70,17 @@ void CVarnholtDlg::CountDownOneMinute() {
             CVarnholtDlg& dlg;
             ~Resume() {
                 dlg.m_scheduledRun = false;
-                dlg.SetTimer(kScheduleTimer, kScheduleTimerPeriod);
+                if (!dlg.HasEnded()) {
+                    dlg.SetTimer(kScheduleTimer, kScheduleTimerPeriod);
+                }
             }
         } resume{*this};
         m_scheduledRun = true;
         OnStartSyncNow();
         m_scheduledRun = false;
+        if (HasEnded()) {
+            return; // the tray's exit came while the run's list was open: write nothing
+        }
 
         m_status = FormatCatalogueNumber(m_translation.GetText(text::kMinutesUntilRun), interval);
         UpdateData(FALSE);

@@ -309,7 +309,11 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam,
     try {
         answer = self->HandleMessage(message, wParam, lParam);
     } catch (...) {
-        ReportError(window, std::current_exception());
+        // A handler whose window went while it waited (the program is
+        // ending) shows nothing: the box would stand alone.
+        if (::IsWindow(window)) {
+            ReportError(window, std::current_exception());
+        }
         // After a failed start-up the dialog manager still sets the focus.
         answer = message == WM_INITDIALOG ? TRUE : FALSE;
     }

@@ -19,6 +19,7 @@
 #include "tests/support/program_folder.h"
 #include "tests/support/pump.h"
 #include "tests/support/test_folder.h"
+#include "tests/support/window_watcher.h"
 #include "tests/win/app/main_window.h"
 
 namespace varnholt::test {
@@ -275,6 +276,61 @@ TEST_F(RunWindowTest, WindowAnswersWithInputOffShowsProgressAndStartsNoSecondRun
     ASSERT_FALSE(titles.empty());
     EXPECT_EQ(titles.back(), L"Oskenby Varnholt");
     EXPECT_EQ(window.ControlText(IDC_STATUS), L"Synchronization complete.");
+}
+
+// A tick that runs while a modal box of the window is open leaves the window
+// disabled, as the box wants it, until the box closes: the About box, and
+// Add's first message.
+TEST_F(RunWindowTest, ARunInsideAModalBoxLeavesTheWindowAsTheBoxWantsIt) {
+    folder.WriteConfig({{L"Folders1", a + L"\\...*"},
+                        {L"Folders2", b + L"\\...*"},
+                        {L"SyncInterval", L"1"},
+                        {L"NextSync", L"1"}});
+    NewerOnA(L"x.txt");
+    for (const bool about : {true, false}) {
+        MainWindow window;
+        HWND main = window.Handle();
+        BOOL enabledAfterRun = TRUE;
+        const auto tickThenClose = [&](HWND box) {
+            SendMessageW(main, WM_TIMER, 1, 0);
+            enabledAfterRun = IsWindowEnabled(main);
+            PostClick(box, IDOK);
+        };
+        if (about) {
+            WindowWatcher watcher(L"#32770", L"About ...", tickThenClose);
+            window.Command(ID_ABOUT);
+        } else {
+            MessageBoxAnswerer answerer;
+            answerer.Do([&](const ShownDialog& shown) { tickThenClose(shown.window); });
+            window.Click(IDC_ADD); // the folder dialog then gets Cancel
+        }
+        EXPECT_FALSE(enabledAfterRun) << (about ? "About" : "Add");
+        EXPECT_TRUE(IsWindowEnabled(main)) << (about ? "About" : "Add");
+        EXPECT_EQ(ReadFileBytes(b + L"\\x.txt"), "new");
+        DeleteFileW((b + L"\\x.txt").c_str());
+    }
+}
+
+// The tray's exit chosen while the list of a scheduled run's failures is open
+// ends the program: no closing text, no other box, nothing written.
+TEST_F(RunWindowTest, TrayExitOverTheFailureListEndsTheProgramWithoutAnotherBox) {
+    FolderInTheWay(L"clash");
+    folder.WriteConfig({{L"Folders1", a + L"\\...*"},
+                        {L"Folders2", b + L"\\...*"},
+                        {L"SyncInterval", L"5"},
+                        {L"NextSync", L"1"}});
+    const std::string settings = ReadFileBytes(folder.ConfigPath());
+    MainWindow window;
+    HWND main = window.Handle();
+    window.Command(ID_MINIMIZE_TO_TRAY);
+    MessageBoxAnswerer answerer;
+    answerer.Do([main](const ShownDialog&) { PostMessageW(main, WM_COMMAND, ID_TRAY_EXIT, 0); });
+    SendMessageW(main, WM_TIMER, 1, 0);
+    PumpPending();
+    EXPECT_FALSE(IsWindow(main));
+    ASSERT_EQ(answerer.Count(), 1u);
+    EXPECT_EQ(answerer.Shown()[0].text.rfind(L"2 file(s) could not be copied:", 0), 0u);
+    EXPECT_EQ(ReadFileBytes(folder.ConfigPath()), settings);
 }
 
 TEST_F(RunWindowTest, TrayExitChosenDuringARunEndsTheProgramOnceTheRunIsDone) {
