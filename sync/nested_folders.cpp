@@ -48,7 +48,13 @@ TargetInSource LocateTargetInSource(const std::wstring& sourceFolder,
     if (!sourceIdentity) {
         return found;
     }
+    // A target that is not there yet holds nothing the scan could list:
+    // there is nothing to leave out (and a share that does not answer is
+    // asked once, not once per folder above the target).
     found.identity = IdentityOf(target);
+    if (!found.identity) {
+        return found;
+    }
     std::wstring folder = target;
     std::optional<FolderIdentity> identity = found.identity;
     while (!folder.empty()) {

@@ -8,7 +8,8 @@
 // "Inside" is told by the folders' identity (volume and file index), not by
 // the text of their paths: letter case, a junction or a mapped drive can name
 // the same folder. The target and each folder above it are compared with the
-// source until one matches; the target need not exist yet.
+// source until one matches. A target that does not exist yet is in no
+// listing of the source, so it needs no leaving out.
 
 #include <optional>
 #include <string>
