@@ -29,11 +29,16 @@ enum class FileFault {
 FileFault WriteNewFile(const std::wstring& newFile, std::string_view bytes);
 
 // Copies the content of `from` into the file `newFile`, which must not exist
-// yet: creates the folders missing on the way, writes the content, gives the
-// new file `from`'s last-modification time and attributes, writes it through
-// to the disk (FlushFileBuffers, fsync) and closes it. A copy that comes out
-// shorter or longer than the source was when the copy ended is Incomplete.
-// On any failure `newFile` is removed again.
+// yet: creates the folders missing on the way, writes the content, on Windows
+// also its alternate streams (among them the mark of a file downloaded from
+// the internet; see platform/alternate_streams.h for which, and where they
+// are left out), gives the new file `from`'s last-modification time and
+// attributes, writes it through to the disk (FlushFileBuffers, fsync) and
+// closes it. The new file has the permissions of its folder (on POSIX: the
+// mode bits of `from`). A copy that comes out shorter or longer than the
+// source was when the copy ended is Incomplete; a stream that fails to copy
+// to a volume that takes streams fails the copy. On any failure `newFile` is
+// removed again.
 FileFault CopyToNewFile(const std::wstring& from, const std::wstring& newFile);
 
 // Writes `bytes` over the content of the existing file `path` (the last

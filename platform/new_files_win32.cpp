@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/alternate_streams.h"
 #include "platform/handles.h"
 #include "platform/new_files.h"
 
@@ -10,6 +11,9 @@ namespace varnholt {
 namespace {
 
 constexpr DWORD kCopyBufferSize = 256 * 1024;
+// A file's stream list fits the first size unless it has dozens of streams.
+constexpr std::size_t kStreamListSize = 1024;
+constexpr std::size_t kStreamListLimit = 16 * 1024 * 1024;
 
 FileFault FaultOf(DWORD error) {
     switch (error) {
@@ -78,6 +82,11 @@ bool IsHeldOpen(const std::wstring& path) {
     return !probe && GetLastError() == ERROR_SHARING_VIOLATION;
 }
 
+HANDLE OpenToRead(const std::wstring& path) {
+    return CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                       OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+}
+
 HANDLE CreateNew(const std::wstring& path) {
     return CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
@@ -119,7 +128,68 @@ FileFault CopyContent(HANDLE in, HANDLE out, std::uint64_t& copied) {
     }
 }
 
-FileFault CopyOpenFiles(HANDLE in, HANDLE out) {
+// The streams of the open file `file`, in one query on its handle. A volume
+// without alternate streams answers with an error: FAT and shares without
+// them ERROR_INVALID_PARAMETER or ERROR_NOT_SUPPORTED, Wine
+// ERROR_INVALID_FUNCTION, and a file without any stream ERROR_HANDLE_EOF.
+StreamListing ListStreams(HANDLE file) {
+    StreamListing listing;
+    // FILE_STREAM_INFO entries are aligned for their 64-bit sizes.
+    std::vector<std::uint64_t> buffer(kStreamListSize / sizeof(std::uint64_t));
+    while (!GetFileInformationByHandleEx(file, FileStreamInfo, buffer.data(),
+                                         static_cast<DWORD>(buffer.size() * sizeof buffer[0]))) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_MORE_DATA && buffer.size() * sizeof buffer[0] < kStreamListLimit) {
+            buffer.resize(buffer.size() * 2);
+            continue;
+        }
+        if (error == ERROR_HANDLE_EOF || error == ERROR_INVALID_PARAMETER ||
+            error == ERROR_INVALID_FUNCTION || error == ERROR_NOT_SUPPORTED) {
+            listing.volumeHasStreams = false;
+        } else {
+            listing.fault = FaultOf(error);
+        }
+        return listing;
+    }
+    const char* at = reinterpret_cast<const char*>(buffer.data());
+    for (;;) {
+        const auto* entry = reinterpret_cast<const FILE_STREAM_INFO*>(at);
+        listing.names.emplace_back(entry->StreamName, entry->StreamNameLength / sizeof(wchar_t));
+        if (entry->NextEntryOffset == 0) {
+            return listing;
+        }
+        at += entry->NextEntryOffset;
+    }
+}
+
+bool TakesStreams(HANDLE file) {
+    DWORD flags = 0;
+    return GetVolumeInformationByHandleW(file, nullptr, 0, nullptr, nullptr, &flags, nullptr, 0) &&
+           (flags & FILE_NAMED_STREAMS) != 0;
+}
+
+FileFault CopyStream(const std::wstring& from, const std::wstring& to) {
+    const UniqueFile in(OpenToRead(LongPathForm(from)));
+    if (!in) {
+        return FaultOf(GetLastError());
+    }
+    UniqueFile out(CreateNew(LongPathForm(to)));
+    if (!out) {
+        return FaultOf(GetLastError());
+    }
+    std::uint64_t copied = 0;
+    FileFault fault = CopyContent(in.get(), out.get(), copied);
+    if (fault == FileFault::None && !FlushFileBuffers(out.get())) {
+        fault = FaultOf(GetLastError());
+    }
+    if (!out.close() && fault == FileFault::None) {
+        fault = FaultOf(GetLastError());
+    }
+    return fault;
+}
+
+FileFault CopyOpenFiles(HANDLE in, HANDLE out, const std::wstring& from,
+                        const std::wstring& newFile) {
     std::uint64_t copied = 0;
     if (const FileFault fault = CopyContent(in, out, copied); fault != FileFault::None) {
         return fault;
@@ -128,6 +198,13 @@ FileFault CopyOpenFiles(HANDLE in, HANDLE out) {
     LARGE_INTEGER source{};
     if (!GetFileSizeEx(in, &source) || static_cast<std::uint64_t>(source.QuadPart) != copied) {
         return FileFault::Incomplete;
+    }
+    // The alternate streams, before the times: writing them moves them too.
+    const StreamAccess system{[in](const std::wstring&) { return ListStreams(in); },
+                              [out](const std::wstring&) { return TakesStreams(out); }, CopyStream};
+    if (const FileFault fault = CopyAlternateStreams(from, newFile, system);
+        fault != FileFault::None) {
+        return fault;
     }
     // Times are set after the last write, which would otherwise move them.
     FILETIME created{};
@@ -203,8 +280,7 @@ FileFault OverwriteFile(const std::wstring& path, std::string_view bytes) {
 }
 
 FileFault CopyToNewFile(const std::wstring& from, const std::wstring& newFile) {
-    const UniqueFile in(CreateFileW(from.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                    nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    const UniqueFile in(OpenToRead(from));
     if (!in) {
         return FaultOf(GetLastError());
     }
@@ -217,7 +293,7 @@ FileFault CopyToNewFile(const std::wstring& from, const std::wstring& newFile) {
     if (!out) {
         return FaultOf(GetLastError());
     }
-    FileFault fault = Finish(out, CopyOpenFiles(in.get(), out.get()), newFile);
+    FileFault fault = Finish(out, CopyOpenFiles(in.get(), out.get(), from, newFile), newFile);
     // Read-only, hidden, system: as the source has them (set after the last
     // write; a read-only file cannot be written).
     constexpr DWORD kKept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |

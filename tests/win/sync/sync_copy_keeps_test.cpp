@@ -1,0 +1,100 @@
+// What a copy keeps besides the content: the alternate streams of the source
+// (the mark of a downloaded file above all). Wine has no alternate streams of
+// its own (its listing answers as a FAT volume does), so the streams are
+// shown through the stream seam.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "platform/alternate_streams.h"
+#include "sync/safe_copy.h"
+#include "tests/support/test_folder.h"
+
+namespace varnholt {
+namespace {
+
+const std::string kMark = "[ZoneTransfer]\r\nZoneId=3\r\n";
+
+class StreamAccessScope {
+public:
+    explicit StreamAccessScope(StreamAccess access) {
+        SetStreamAccessForTesting(std::move(access));
+    }
+    ~StreamAccessScope() { SetStreamAccessForTesting({}); }
+    StreamAccessScope(const StreamAccessScope&) = delete;
+    StreamAccessScope& operator=(const StreamAccessScope&) = delete;
+};
+
+struct StreamCase {
+    const char* what;
+    StreamListing listing; // of the source
+    bool targetTakesStreams;
+    std::wstring failing;             // the stream whose copy fails (disk full)
+    FileFault fault;                  // of the copy; None: copied
+    std::vector<std::wstring> copied; // the streams copied, in order
+};
+
+TEST(SyncCopyKeepsTest, AlternateStreamsOfTheSource) {
+    using enum FileFault;
+    const StreamListing mainOnly{true, None, {L"::$DATA"}};
+    const StreamListing withMark{
+        true, None, {L"::$DATA", L":Zone.Identifier:$DATA", L":x:$OBJECT_ID", L":t:$DATA"}};
+    const StreamListing noStreams{false, None, {}};
+    const StreamListing failed{true, AccessDenied, {}};
+    const StreamCase cases[] = {
+        {"main content only", mainOnly, true, L"", None, {}},
+        {"the named data streams, once", withMark, true, L"", None, {L":Zone.Identifier", L":t"}},
+        {"a volume without streams", noStreams, true, L"", None, {}},
+        {"onto a volume without: the content alone", withMark, false, L"", None, {}},
+        {"a listing that fails", failed, true, L"", AccessDenied, {}},
+        {"a stream that fails", withMark, true, L":t", DiskFull, {L":Zone.Identifier", L":t"}},
+    };
+    for (const StreamCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::TestFolder from;
+        test::TestFolder to;
+        from.Write(L"f.txt", "fresh");
+        to.Write(L"f.txt", "old");
+        std::vector<std::wstring> copied;
+        const StreamAccessScope seam(
+            {[&](const std::wstring& file) {
+                 EXPECT_EQ(file, from.Path(L"f.txt"));
+                 return c.listing;
+             },
+             [&](const std::wstring&) { return c.targetTakesStreams; },
+             [&](const std::wstring& source, const std::wstring& stream) {
+                 copied.push_back(source.substr(from.Path(L"f.txt").size()));
+                 // Into the stream of the same name of the temporary file.
+                 EXPECT_EQ(stream.substr(0, to.Path().size() + 5), to.Path() + L"\\~vh-");
+                 EXPECT_TRUE(stream.ends_with(L".tmp" + copied.back()));
+                 return copied.back() == c.failing ? DiskFull : None;
+             }});
+        const CopyOutcome outcome = SafeCopyFile(from.Path(L"f.txt"), to.Path(L"f.txt"));
+        EXPECT_EQ(outcome.result, c.fault == None ? CopyResult::Copied : CopyResult::CopyFailed);
+        EXPECT_EQ(outcome.fault, c.fault);
+        EXPECT_EQ(copied, c.copied);
+        EXPECT_EQ(to.Read(L"f.txt"), c.fault == None ? "fresh" : "old");
+        EXPECT_EQ(to.Names(), std::vector<std::wstring>{L"f.txt"}); // no temporary file left
+    }
+}
+
+// The system's own copy of a stream, given the listing of a volume with
+// streams. (Under Wine "f.txt:Zone.Identifier" is a file of that name, which
+// reads and writes as a stream does on Windows.)
+TEST(SyncCopyKeepsTest, TheMarkArrivesWithTheContent) {
+    test::TestFolder folder;
+    folder.Write(L"f.txt", "content");
+    folder.Write(L"f.txt:Zone.Identifier", kMark);
+    const StreamAccessScope seam(
+        {[](const std::wstring&) {
+             return StreamListing{true, FileFault::None, {L"::$DATA", L":Zone.Identifier:$DATA"}};
+         },
+         [](const std::wstring&) { return true; }, nullptr});
+    EXPECT_EQ(CopyToNewFile(folder.Path(L"f.txt"), folder.Path(L"g.txt")), FileFault::None);
+    EXPECT_EQ(folder.Read(L"g.txt"), "content");
+    EXPECT_EQ(folder.Read(L"g.txt:Zone.Identifier"), kMark);
+}
+
+} // namespace
+} // namespace varnholt
