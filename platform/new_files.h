@@ -52,8 +52,14 @@ FileFault OverwriteFile(const std::wstring& path, std::string_view bytes);
 
 // Puts `source` in place of `target` in one step (rename with replacement),
 // also when the target is read-only. The replaced file keeps `source`'s
-// attributes and times. On failure `target` is left as it was and `source`
-// still exists.
+// attributes, times and alternate streams, and on Windows `target`'s own
+// permissions: `source` is given the target's DACL first (protected, or
+// inheriting from the folder, as the target's was; the owner is not
+// changed). Where the target's permissions cannot be read or set (FAT, some
+// shares), and where there is no target, `source` keeps the permissions it
+// has. On POSIX the mode bits stay `source`'s: they stand for the read-only
+// attribute there. On failure `target` is left as it was and `source` still
+// exists (on Windows possibly with the target's permissions).
 FileFault ReplaceFileWith(const std::wstring& source, const std::wstring& target);
 
 // Deletes a file, also a read-only one. True when it is gone.

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <aclapi.h>
+
 #include <vector>
 
 #include "platform/alternate_streams.h"
@@ -234,6 +236,52 @@ FileFault Finish(UniqueFile& out, FileFault fault, const std::wstring& path) {
     return fault;
 }
 
+// True when every entry of `dacl` came from the folder: a file made in the
+// same folder inherits the same entries.
+bool OnlyInheritedEntries(ACL* dacl) {
+    for (DWORD index = 0; index < dacl->AceCount; ++index) {
+        void* entry = nullptr;
+        if (!GetAce(dacl, index, &entry) ||
+            (static_cast<const ACE_HEADER*>(entry)->AceFlags & INHERITED_ACE) == 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Gives `newFile`, made in `target`'s folder and so holding the folder's
+// permissions, the target's own: its DACL as it is, protected from the
+// folder's or inheriting from it (the system then adds the folder's entries
+// as they are now). The owner stays the one who made the new file: setting
+// another may need rights a user lacks. One read when the target exists; a
+// target without readable permissions (FAT, some shares) or with nothing of
+// its own (the usual case) needs no write, and a write that fails leaves the
+// folder's permissions, as a new file has them.
+void KeepPermissions(const std::wstring& target, const std::wstring& newFile) {
+    ACL* dacl = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (GetNamedSecurityInfoW(target.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                              nullptr, &dacl, nullptr, &descriptor) != ERROR_SUCCESS) {
+        return;
+    }
+    const UniqueLocalMemory descriptorMemory(descriptor);
+    SECURITY_DESCRIPTOR_CONTROL control = 0;
+    DWORD revision = 0;
+    // No DACL at all is what a volume without permissions reports.
+    if (dacl == nullptr || !GetSecurityDescriptorControl(descriptor, &control, &revision)) {
+        return;
+    }
+    const bool isProtected = (control & SE_DACL_PROTECTED) != 0;
+    if (!isProtected && OnlyInheritedEntries(dacl)) {
+        return;
+    }
+    SetNamedSecurityInfoW(const_cast<wchar_t*>(newFile.c_str()), SE_FILE_OBJECT,
+                          DACL_SECURITY_INFORMATION |
+                              (isProtected ? PROTECTED_DACL_SECURITY_INFORMATION
+                                           : UNPROTECTED_DACL_SECURITY_INFORMATION),
+                          nullptr, nullptr, dacl, nullptr);
+}
+
 } // namespace
 
 FileFault WriteNewFile(const std::wstring& newFile, std::string_view bytes) {
@@ -309,6 +357,7 @@ FileFault CopyToNewFile(const std::wstring& from, const std::wstring& newFile) {
 
 FileFault ReplaceFileWith(const std::wstring& source, const std::wstring& target) {
     constexpr DWORD kFlags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+    KeepPermissions(target, source);
     if (MoveFileExW(source.c_str(), target.c_str(), kFlags)) {
         return FileFault::None;
     }

@@ -1,13 +1,17 @@
 // What a copy keeps besides the content: the alternate streams of the source
-// (the mark of a downloaded file above all). Wine has no alternate streams of
-// its own (its listing answers as a FAT volume does), so the streams are
-// shown through the stream seam.
+// (the mark of a downloaded file above all) and the permissions of the target
+// it replaces. Wine has no alternate streams of its own (its listing answers
+// as a FAT volume does), so the streams are shown through the stream seam.
 
 #include <windows.h>
+
+#include <aclapi.h>
+#include <sddl.h>
 
 #include <gtest/gtest.h>
 
 #include "platform/alternate_streams.h"
+#include "platform/handles.h"
 #include "sync/safe_copy.h"
 #include "tests/support/test_folder.h"
 
@@ -94,6 +98,58 @@ TEST(SyncCopyKeepsTest, TheMarkArrivesWithTheContent) {
     EXPECT_EQ(CopyToNewFile(folder.Path(L"f.txt"), folder.Path(L"g.txt")), FileFault::None);
     EXPECT_EQ(folder.Read(L"g.txt"), "content");
     EXPECT_EQ(folder.Read(L"g.txt:Zone.Identifier"), kMark);
+}
+
+// The DACL of a file in its text form; empty when it cannot be read.
+std::wstring DaclOf(const std::wstring& path) {
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                              nullptr, nullptr, nullptr, &descriptor) != ERROR_SUCCESS) {
+        return L"";
+    }
+    const UniqueLocalMemory descriptorMemory(descriptor);
+    wchar_t* text = nullptr;
+    if (!ConvertSecurityDescriptorToStringSecurityDescriptorW(
+            descriptor, SDDL_REVISION_1, DACL_SECURITY_INFORMATION, &text, nullptr)) {
+        return L"";
+    }
+    const UniqueLocalMemory textMemory(text);
+    return text;
+}
+
+// A target whose permissions differ from those a new file in its folder gets.
+// Under Wine a file's DACL stands for its mode bits and never shows as
+// protected or inherited, so there the test shows the entries kept, not how
+// they inherit.
+TEST(SyncCopyKeepsTest, ReplacedTargetKeepsItsPermissions) {
+    test::TestFolder from;
+    test::TestFolder to;
+    from.Write(L"f.txt", "fresh");
+    to.Write(L"f.txt", "old");
+    to.Write(L"made.txt", "a file made in the folder");
+    // Everyone may do everything, and nothing comes from the folder.
+    PSECURITY_DESCRIPTOR everyone = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(
+        L"D:P(A;;FA;;;WD)", SDDL_REVISION_1, &everyone, nullptr));
+    const UniqueLocalMemory everyoneMemory(everyone);
+    BOOL present = FALSE;
+    BOOL defaulted = FALSE;
+    ACL* dacl = nullptr;
+    ASSERT_TRUE(GetSecurityDescriptorDacl(everyone, &present, &dacl, &defaulted));
+    ASSERT_EQ(SetNamedSecurityInfoW(to.Path(L"f.txt").data(), SE_FILE_OBJECT,
+                                    DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
+                                    nullptr, nullptr, dacl, nullptr),
+              static_cast<DWORD>(ERROR_SUCCESS));
+    const std::wstring own = DaclOf(to.Path(L"f.txt"));
+    const std::wstring inherited = DaclOf(to.Path(L"made.txt"));
+    ASSERT_NE(own, inherited);
+
+    EXPECT_EQ(SafeCopyFile(from.Path(L"f.txt"), to.Path(L"f.txt")).result, CopyResult::Copied);
+    EXPECT_EQ(to.Read(L"f.txt"), "fresh");
+    EXPECT_EQ(DaclOf(to.Path(L"f.txt")), own);
+    // A new file keeps what it inherited.
+    EXPECT_EQ(SafeCopyFile(from.Path(L"f.txt"), to.Path(L"g.txt")).result, CopyResult::Copied);
+    EXPECT_EQ(DaclOf(to.Path(L"g.txt")), inherited);
 }
 
 } // namespace
