@@ -8,10 +8,12 @@
 // in step. Instead the copy is a fail-safe write (platform/fail_safe_write.h):
 // the file is copied to a temporary file in the target's folder (the folders
 // missing on the way are made), checked (it must be as long as the source is
-// when the copy ends), given the source's modification time and attributes,
-// written through to the disk, and then put in place of the target in one
-// rename (a read-only target included). Any failure deletes the temporary
-// file, leaves the target as it was, and says why.
+// when the copy ends), given the source's alternate streams (the mark of a
+// downloaded file; see platform/alternate_streams.h), modification time and
+// attributes, written through to the disk, and then put in place of the
+// target in one rename (a read-only target included), keeping the target's
+// own permissions (platform/new_files.h, ReplaceFileWith). Any failure
+// deletes the temporary file, leaves the target as it was, and says why.
 //
 // Given what both files looked like when the copy was decided, the copy
 // looks at them once more when its temporary file is complete, just before
