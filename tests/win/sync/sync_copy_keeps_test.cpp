@@ -61,19 +61,19 @@ TEST(SyncCopyKeepsTest, AlternateStreamsOfTheSource) {
         from.Write(L"f.txt", "fresh");
         to.Write(L"f.txt", "old");
         std::vector<std::wstring> copied;
-        const StreamAccessScope seam(
-            {[&](const std::wstring& file) {
-                 EXPECT_EQ(file, from.Path(L"f.txt"));
-                 return c.listing;
-             },
-             [&](const std::wstring&) { return c.targetTakesStreams; },
-             [&](const std::wstring& source, const std::wstring& stream) {
-                 copied.push_back(source.substr(from.Path(L"f.txt").size()));
-                 // Into the stream of the same name of the temporary file.
-                 EXPECT_EQ(stream.substr(0, to.Path().size() + 5), to.Path() + L"\\~vh-");
-                 EXPECT_TRUE(stream.ends_with(L".tmp" + copied.back()));
-                 return copied.back() == c.failing ? DiskFull : None;
-             }});
+        StreamAccess access;
+        access.list = [&](const std::wstring& file) {
+            EXPECT_EQ(file, from.Path(L"f.txt"));
+            return c.listing;
+        };
+        access.takesStreams = [&](const std::wstring&) { return c.targetTakesStreams; };
+        access.copy = [&](const std::wstring& source, const std::wstring& stream) {
+            copied.push_back(source.substr(from.Path(L"f.txt").size()));
+            // Into the stream of the same name of the temporary file.
+            EXPECT_TRUE(stream.ends_with(L".tmp" + copied.back()));
+            return copied.back() == c.failing ? DiskFull : None;
+        };
+        const StreamAccessScope seam(std::move(access));
         const CopyOutcome outcome = SafeCopyFile(from.Path(L"f.txt"), to.Path(L"f.txt"));
         EXPECT_EQ(outcome.result, c.fault == None ? CopyResult::Copied : CopyResult::CopyFailed);
         EXPECT_EQ(outcome.fault, c.fault);
@@ -132,14 +132,9 @@ TEST(SyncCopyKeepsTest, ReplacedTargetKeepsItsPermissions) {
     ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(
         L"D:P(A;;FA;;;WD)", SDDL_REVISION_1, &everyone, nullptr));
     const UniqueLocalMemory everyoneMemory(everyone);
-    BOOL present = FALSE;
-    BOOL defaulted = FALSE;
-    ACL* dacl = nullptr;
-    ASSERT_TRUE(GetSecurityDescriptorDacl(everyone, &present, &dacl, &defaulted));
-    ASSERT_EQ(SetNamedSecurityInfoW(to.Path(L"f.txt").data(), SE_FILE_OBJECT,
-                                    DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
-                                    nullptr, nullptr, dacl, nullptr),
-              static_cast<DWORD>(ERROR_SUCCESS));
+    ASSERT_TRUE(SetFileSecurityW(to.Path(L"f.txt").c_str(),
+                                 DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
+                                 everyone));
     const std::wstring own = DaclOf(to.Path(L"f.txt"));
     const std::wstring inherited = DaclOf(to.Path(L"made.txt"));
     ASSERT_NE(own, inherited);
