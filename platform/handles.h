@@ -98,6 +98,11 @@ using UniqueHook = UniqueHandle<NullHandleTraits<HHOOK, &::UnhookWindowsHookEx>>
 using UniqueLocalMemory = UniqueHandle<NullHandleTraits<HLOCAL, &::LocalFree>>;
 // Processes, threads and other kernel objects whose "none" is null.
 using UniqueKernelObject = UniqueHandle<NullHandleTraits<HANDLE, &::CloseHandle>>;
+// The ownership of a mutex this thread acquired (a wait that returned it);
+// freeing it releases the mutex. The handle itself has its own owner.
+using UniqueMutexOwnership = UniqueHandle<NullHandleTraits<HANDLE, &::ReleaseMutex>>;
+// A view of a file mapping (MapViewOfFile): the start of the mapped memory.
+using UniqueMappedView = UniqueHandle<NullHandleTraits<void*, &::UnmapViewOfFile>>;
 // Files, whose "none" is INVALID_HANDLE_VALUE.
 using UniqueFind = UniqueHandle<InvalidValueHandleTraits<&::FindClose>>;
 using UniqueFile = UniqueHandle<InvalidValueHandleTraits<&::CloseHandle>>;
