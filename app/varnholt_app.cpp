@@ -5,6 +5,9 @@
 #include <commctrl.h>
 
 #include "app/varnholt_dlg.h"
+#include "framework/single_instance.h"
+#include "platform/program_path.h"
+#include "schedule/autostart.h"
 
 namespace varnholt {
 
@@ -12,6 +15,14 @@ namespace varnholt {
 CVarnholtApp theApp;
 
 bool CVarnholtApp::InitInstance() {
+    // One running instance per program folder, decided before any window or
+    // write: a second start brings the running window to the front and ends.
+    // The claim is held until the window has closed.
+    const InstanceClaim claim(kProgramFileName, ProgramDirectory());
+    if (!claim.Owned()) {
+        return false;
+    }
+
     // The window classes of the common controls (the list view among them).
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof(controls);

@@ -3,6 +3,7 @@
 
 #include "app/about_dlg.h"
 #include "framework/paint_dc.h"
+#include "framework/single_instance.h"
 #include "framework/win_app.h"
 #include "i18n/catalogue_format.h"
 #include "i18n/text_ids.h"
@@ -37,6 +38,7 @@ const MessageMap<CVarnholtDlg> CVarnholtDlg::kMessageMap{
     OnCommand<&CVarnholtDlg::OnStartSyncNow>(ID_SYNC_NOW),
     OnCommand<&CVarnholtDlg::OnLanguageSelection>(ID_LANGUAGE_SELECTION),
     OnMessage<&CVarnholtDlg::OnTaskbarCreated>(TaskbarCreatedMessage()),
+    OnMessage<&CVarnholtDlg::OnShowInstance>(ShowInstanceMessage()),
     OnMessage<&CVarnholtDlg::OnDpiChanged>(WM_DPICHANGED),
 };
 

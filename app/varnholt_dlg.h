@@ -81,6 +81,11 @@ public:
     // nothing more is shown, and nothing written but what undoes its own
     // half-done change.
     bool HasEnded() const noexcept { return m_hWnd == nullptr; }
+    // ShowInstanceMessage() from a later start in the same program folder:
+    // the window comes back from the tray (as OnTrayRestore) or from its
+    // minimised state and to the front, or the box it waits in (About, a
+    // message) does. Answers kInstanceShown.
+    LRESULT OnShowInstance(WPARAM, LPARAM);
 
     // --- Menu commands (varnholt_dlg_commands.cpp) ---
     void OnShowHelp();
@@ -142,6 +147,10 @@ private:
     // window goes to the tray.
     UniqueMenu m_trayMenu;
     bool m_iconAdded = false;
+
+    // A later start asked for the window: the first tick of an automatic
+    // start leaves it shown.
+    bool m_shownOnRequest = false;
 
     // The countdown part of a tick (after the first-tick hand-over).
     void CountDownOneMinute();

@@ -27,10 +27,13 @@ void CVarnholtDlg::OnTimer(UINT_PTR id) {
     try {
         if (m_firstTick) {
             // The launcher marks a start at logon; the window has been seen
-            // for a minute and now waits in the tray.
+            // for a minute and now waits in the tray, unless a start by hand
+            // has asked for it meanwhile.
             if (m_power.ReadConfigValue(L"Startup") == kAutomaticStart) {
                 m_power.WriteConfigValue(L"Startup", kManualStart);
-                OnMinimizeToTray();
+                if (!m_shownOnRequest) {
+                    OnMinimizeToTray();
+                }
             }
             m_firstTick = false;
         }

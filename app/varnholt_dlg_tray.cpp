@@ -1,13 +1,46 @@
 // The notification-area icon: the window hides there and comes back, and the
-// icon's popup menu offers the way back and the way out.
+// icon's popup menu offers the way back and the way out. A later start from
+// the same program folder brings the window back too.
 
 #include "app/varnholt_dlg.h"
+#include "framework/single_instance.h"
 
 namespace varnholt {
 
 namespace {
 
 constexpr UINT kTrayIconId = 1;
+
+// The box a person would answer while `window` waits for it (About, a
+// message, the folder dialog, or a box over one of those): a visible and
+// enabled window of this thread that `window` owns, directly or through
+// other boxes (a modal box disables its owner); `window` itself when there
+// is none. The most recently active popup is not enough: it is `window`
+// again once that was activated.
+HWND BoxInFrontOf(HWND window) {
+    struct Search {
+        HWND owner;
+        HWND box;
+    } search{window, nullptr};
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND candidate, LPARAM param) noexcept -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(param);
+            if (!::IsWindowVisible(candidate) || !::IsWindowEnabled(candidate)) {
+                return TRUE;
+            }
+            for (HWND owner = ::GetWindow(candidate, GW_OWNER); owner != nullptr;
+                 owner = ::GetWindow(owner, GW_OWNER)) {
+                if (owner == s.owner) {
+                    s.box = candidate;
+                    return FALSE;
+                }
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.box != nullptr ? search.box : window;
+}
 
 } // namespace
 
@@ -77,6 +110,19 @@ void CVarnholtDlg::OnTrayRestore() {
     ShowWindow(SW_RESTORE);
     ::Shell_NotifyIconW(NIM_DELETE, &m_trayIcon);
     m_iconAdded = false;
+}
+
+LRESULT CVarnholtDlg::OnShowInstance(WPARAM, LPARAM) {
+    if (m_iconAdded) {
+        OnTrayRestore();
+    } else if (IsIconic()) {
+        ShowWindow(SW_RESTORE);
+    }
+    m_shownOnRequest = true;
+    // A box the window waits in comes forward in its place; nothing opens
+    // over it.
+    ::SetForegroundWindow(BoxInFrontOf(m_hWnd));
+    return kInstanceShown;
 }
 
 void CVarnholtDlg::OnTrayExit() {

@@ -6,6 +6,7 @@
 
 #include "base/errors.h"
 #include "platform/handles.h"
+#include "schedule/autostart.h"
 #include "settings/power_class.h"
 
 namespace varnholt {

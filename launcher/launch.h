@@ -4,11 +4,7 @@
 // "automatically", so that Varnholt waits in the tray after its first minute)
 // and starts Varnholt.exe from its own folder.
 
-#include <string>
-
 namespace varnholt {
-
-inline constexpr wchar_t kProgramFileName[] = L"Varnholt.exe";
 
 // Marks the start and starts the program. Nothing is written when the
 // program is missing, and the mark is taken back when the program cannot be

@@ -10,6 +10,8 @@ namespace varnholt {
 inline constexpr wchar_t kRunKeyPath[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr wchar_t kRunValueName[] = L"Varnholt";
 inline constexpr wchar_t kLauncherFileName[] = L"Tovrinel.exe";
+// The program the launcher starts from the same folder.
+inline constexpr wchar_t kProgramFileName[] = L"Varnholt.exe";
 
 // The command Windows runs: the launcher's full path in double quotes. A
 // path with blanks unquoted ("C:\Program Files\...") would make Windows try

@@ -8,6 +8,7 @@
 
 #include <commctrl.h>
 
+#include "framework/single_instance.h"
 #include "tests/support/message_box_answerer.h"
 #include "tests/support/program_folder.h"
 #include "tests/support/pump.h"
@@ -159,6 +160,16 @@ TEST_F(ScheduleTest, AutomaticStartShowsTheWindowUntilTheFirstTickThenWaitsInThe
     Tick(window);
     EXPECT_TRUE(IsWindowVisible(window.Handle()));
     EXPECT_EQ(folder.ReadConfig(L"Startup"), L"automatically");
+}
+
+TEST_F(ScheduleTest, AutomaticStartAskedForByALaterStartStaysShownAndTakesTheMark) {
+    Settings(L"0", L"0", L"automatically");
+    MainWindow window;
+    SendMessageW(window.Handle(), ShowInstanceMessage(), 0, 0);
+    Tick(window);
+    EXPECT_TRUE(IsWindowVisible(window.Handle()));
+    EXPECT_FALSE(window.Dlg().IsInTray());
+    EXPECT_EQ(folder.ReadConfig(L"Startup"), L"manually");
 }
 
 TEST_F(ScheduleTest, MarkInOtherLetterCaseIsNotAnAutomaticStart) {
