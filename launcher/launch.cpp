@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/errors.h"
+#include "framework/single_instance.h"
 #include "platform/handles.h"
 #include "schedule/autostart.h"
 #include "settings/power_class.h"
@@ -41,6 +42,9 @@ void LaunchAutomaticStart() {
     const std::wstring program = folder + L"\\" + kProgramFileName;
     if (!PowerClass::PathExists(program)) {
         throw FileError(FileError::Cause::NotFound, program);
+    }
+    if (ShowRunningInstance(kProgramFileName, folder)) {
+        return;
     }
     power.WriteConfigValue(kStartupKey, L"automatically");
     if (!StartProgram(program, folder)) {

@@ -1,14 +1,18 @@
 // The launcher Tovrinel.exe in a program folder of its own, started by hand
 // and at "logon" (Wine's wineboot runs the Run entries): it marks the start
-// in config.ini and starts Varnholt.exe, or says what is missing.
+// in config.ini and starts Varnholt.exe, or says what is missing. And the
+// one running Varnholt.exe per program folder: a later start of either
+// program from that folder only brings its window back.
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "platform/handles.h"
 #include "schedule/autostart.h"
@@ -19,6 +23,7 @@ namespace varnholt::test {
 namespace {
 
 constexpr UINT kExitCommand = 32773;
+constexpr UINT kMinimizeToTrayCommand = 32774;
 
 std::wstring WindowsPath(std::wstring path) {
     std::replace(path.begin(), path.end(), L'/', L'\\');
@@ -79,16 +84,26 @@ HWND FindProgramWindow(const std::wstring& caption, const std::wstring& image = 
     return search.found;
 }
 
+// Polls `done` every 50 ms for up to `timeoutMs`; returns done().
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+    for (DWORD waited = 0; waited < timeoutMs && !done(); waited += 50) {
+        Sleep(50);
+    }
+    return done();
+}
+
+// The visible main window of the program started from `image`, once it is up.
+HWND WaitForProgramWindow(const std::wstring& image, DWORD timeoutMs) {
+    HWND window = nullptr;
+    WaitUntil([&] { return (window = FindProgramWindow(L"Oskenby Varnholt", image)) != nullptr; },
+              timeoutMs);
+    return window;
+}
+
 // Waits for a window of the program started from `image`, then ends the
 // program as File > Exit does. True when such a window appeared.
 bool CloseProgramWindow(const std::wstring& image, DWORD timeoutMs) {
-    HWND window = nullptr;
-    for (DWORD waited = 0; waited < timeoutMs && window == nullptr; waited += 50) {
-        window = FindProgramWindow(L"Oskenby Varnholt", image);
-        if (window == nullptr) {
-            Sleep(50);
-        }
-    }
+    HWND window = WaitForProgramWindow(image, timeoutMs);
     if (window == nullptr) {
         return false;
     }
@@ -107,11 +122,8 @@ struct LaunchResult {
     std::wstring message; // the text of the message box it showed, if any
 };
 
-// Runs a program and waits for it, answering a message box titled
-// `boxCaption` with OK as a person would.
-LaunchResult RunAndWait(const std::wstring& commandLine, const std::wstring& folder,
-                        const std::wstring& boxCaption = L"Tovrinel") {
-    LaunchResult result;
+// Starts a program with `folder` as working folder, without waiting.
+UniqueKernelObject Start(const std::wstring& commandLine, const std::wstring& folder) {
     std::wstring writable = commandLine;
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
@@ -119,11 +131,29 @@ LaunchResult RunAndWait(const std::wstring& commandLine, const std::wstring& fol
     if (!CreateProcessW(nullptr, writable.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         folder.c_str(), &startup, &process)) {
         ADD_FAILURE() << "cannot start the program, error " << GetLastError();
-        return result;
+        return {};
     }
     const UniqueKernelObject thread(process.hThread);
-    const UniqueKernelObject running(process.hProcess);
+    return UniqueKernelObject(process.hProcess);
+}
+
+// Runs a program and waits for it, answering a message box titled
+// `boxCaption` with OK as a person would. One still running after
+// `timeoutMs` is ended and keeps the exit code STILL_ACTIVE.
+LaunchResult RunAndWait(const std::wstring& commandLine, const std::wstring& folder,
+                        const std::wstring& boxCaption = L"Tovrinel", ULONGLONG timeoutMs = 60000) {
+    LaunchResult result;
+    const UniqueKernelObject running = Start(commandLine, folder);
+    if (!running) {
+        return result;
+    }
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
     while (WaitForSingleObject(running.get(), 50) == WAIT_TIMEOUT) {
+        if (GetTickCount64() >= deadline) {
+            TerminateProcess(running.get(), STILL_ACTIVE);
+            WaitForSingleObject(running.get(), 5000);
+            return result;
+        }
         HWND box = FindProgramWindow(boxCaption);
         if (box != nullptr) {
             wchar_t text[1024] = {};
@@ -163,6 +193,49 @@ TEST(LauncherTest, MissingProgramIsShownAndTheStartIsNotMarked) {
     EXPECT_EQ(result.exitCode, 1u);
     EXPECT_EQ(result.message, folder.File(L"Varnholt.exe") + L" was not found.");
     EXPECT_EQ(folder.Startup(), L"manually");
+}
+
+std::wstring Quoted(const std::wstring& path) {
+    return L"\"" + path + L"\"";
+}
+
+TEST(LauncherTest, StartsFromTheFolderVarnholtRunsFromOnlyBringItsWindowBack) {
+    LauncherFolder folder;
+    const UniqueKernelObject running = Start(Quoted(folder.File(L"Varnholt.exe")), L"C:\\");
+    HWND window = WaitForProgramWindow(folder.File(L"Varnholt.exe"), 15000);
+    ASSERT_NE(window, nullptr) << "Varnholt.exe did not open its window";
+
+    // Started again by hand, and through the launcher (as at logon), while
+    // the window waits in the tray; an error box would be captioned with the
+    // program's name.
+    for (const auto& [program, caption] :
+         {std::pair{L"Varnholt.exe", L"Varnholt"}, std::pair{L"Tovrinel.exe", L"Tovrinel"}}) {
+        PostMessageW(window, WM_COMMAND, kMinimizeToTrayCommand, 0);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }, 5000));
+        const std::string settings = ReadFileBytes(folder.ConfigPath());
+        const LaunchResult result =
+            RunAndWait(Quoted(folder.File(program)), L"C:\\", caption, 5000);
+        EXPECT_EQ(result.exitCode, 0u) << program << " did not end at once";
+        EXPECT_EQ(result.message, L"") << program;
+        EXPECT_TRUE(IsWindowVisible(window)) << program;
+        EXPECT_FALSE(IsIconic(window)) << program;
+        EXPECT_EQ(GetForegroundWindow(), window) << program;
+        EXPECT_EQ(ReadFileBytes(folder.ConfigPath()), settings) << program;
+        EXPECT_EQ(WaitForSingleObject(running.get(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
+    }
+    EXPECT_EQ(folder.Startup(), L"manually");
+    EXPECT_TRUE(CloseProgramWindow(folder.File(L"Varnholt.exe"), 1000));
+}
+
+TEST(LauncherTest, VarnholtFromTwoProgramFoldersRunsSideBySide) {
+    LauncherFolder first;
+    LauncherFolder second;
+    const UniqueKernelObject one = Start(Quoted(first.File(L"Varnholt.exe")), L"C:\\");
+    const UniqueKernelObject two = Start(Quoted(second.File(L"Varnholt.exe")), L"C:\\");
+    EXPECT_NE(WaitForProgramWindow(first.File(L"Varnholt.exe"), 15000), nullptr);
+    EXPECT_NE(WaitForProgramWindow(second.File(L"Varnholt.exe"), 15000), nullptr);
+    EXPECT_TRUE(CloseProgramWindow(first.File(L"Varnholt.exe"), 1000));
+    EXPECT_TRUE(CloseProgramWindow(second.File(L"Varnholt.exe"), 1000));
 }
 
 // The autostart entry as the check box writes it, removed again afterwards.
