@@ -1,14 +1,18 @@
-// The program's entry point: hands control to the one application object.
-// There is no message loop here; the main dialog's modal loop is the program.
+// The program's entry point: restricts where libraries are searched for,
+// then hands control to the one application object. There is no message loop
+// here; the main dialog's modal loop is the program.
 
 #include <windows.h>
 
 #include <exception>
 
 #include "framework/error_report.h"
+#include "framework/library_search.h"
 #include "framework/win_app.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    // First, before anything can load a library.
+    varnholt::RestrictLibrarySearch();
     varnholt::CWinApp* app = varnholt::AfxGetApp();
     if (app == nullptr) {
         return 1;

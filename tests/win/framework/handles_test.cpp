@@ -82,36 +82,3 @@ TEST(WinAppTest, TheApplicationObjectRegistersItselfAndNamesTheErrorBoxes) {
 
 } // namespace
 } // namespace varnholt::test
-
-namespace varnholt::test {
-namespace {
-
-// Starts framework_app_probe.exe from the test binary's folder and returns
-// its exit code.
-DWORD RunProbe() {
-    wchar_t self[MAX_PATH] = {};
-    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring path(self);
-    path = path.substr(0, path.find_last_of(L"\\/") + 1) + L"framework_app_probe.exe";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    std::wstring command = L"\"" + path + L"\"";
-    if (!::CreateProcessW(path.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          nullptr, &startup, &process)) {
-        return static_cast<DWORD>(-1);
-    }
-    const UniqueKernelObject thread(process.hThread);
-    const UniqueKernelObject running(process.hProcess);
-    ::WaitForSingleObject(running.get(), 30000);
-    DWORD code = static_cast<DWORD>(-2);
-    ::GetExitCodeProcess(running.get(), &code);
-    return code;
-}
-
-TEST(WinAppTest, EntryPointFillsInTheApplicationAndReturnsZero) {
-    EXPECT_EQ(RunProbe(), 0u);
-}
-
-} // namespace
-} // namespace varnholt::test
