@@ -39,8 +39,9 @@ if ((build)); then
             cmake --preset windows -B "$build_dir" >/dev/null
         fi
         targets=(Varnholt Tovrinel help_file)
-        # The test of the uninstaller's pages answers them with this helper.
-        ((test)) && targets+=(uninstall_answerer)
+        # The test of the installer's and the uninstaller's pages answers them
+        # with these helpers.
+        ((test)) && targets+=(install_answerer uninstall_answerer)
         cmake --build "$build_dir" -j "$jobs" --target "${targets[@]}"
     fi
 fi

@@ -10,50 +10,10 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/handles.h"
+#include "tests/win/installer/answering.h"
 
+namespace varnholt::test {
 namespace {
-
-std::wstring TextOf(HWND window) {
-    wchar_t text[512] = {};
-    GetWindowTextW(window, text, static_cast<int>(std::size(text)));
-    return text;
-}
-
-std::wstring ClassOf(HWND window) {
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, static_cast<int>(std::size(name)));
-    return name;
-}
-
-bool IsDialog(HWND window) {
-    return IsWindowVisible(window) && ClassOf(window) == L"#32770";
-}
-
-// True when a child static of the window starts with the text.
-bool HoldsText(HWND window, const std::wstring& start) {
-    struct Search {
-        const std::wstring* start;
-        bool found;
-    } search{&start, false};
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            if (ClassOf(child) == L"Static" && TextOf(child).rfind(*s->start, 0) == 0) {
-                s->found = true;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-void Press(HWND dialog, int id) {
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
 
 struct Progress {
     int answer = IDNO;
@@ -99,30 +59,23 @@ void Step(Progress& progress) {
 }
 
 } // namespace
+} // namespace varnholt::test
 
 int wmain(int argc, wchar_t** argv) {
     if (argc != 3 || (std::wstring(argv[2]) != L"yes" && std::wstring(argv[2]) != L"no")) {
         std::fprintf(stderr, "usage: uninstall_answerer <Uninstall.exe> yes|no\n");
         return 2;
     }
-    std::wstring command = L"\"" + std::wstring(argv[1]) + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(argv[1], command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
-        std::fprintf(stderr, "uninstall_answerer: cannot start %ls (error %lu)\n", argv[1],
-                     GetLastError());
+    const varnholt::UniqueKernelObject uninstaller = varnholt::test::StartProgram(argv[1]);
+    if (!uninstaller) {
         return 1;
     }
-    varnholt::UniqueKernelObject processHandle(process.hProcess);
-    varnholt::UniqueKernelObject threadHandle(process.hThread);
 
-    Progress progress;
+    varnholt::test::Progress progress;
     progress.answer = std::wstring(argv[2]) == L"yes" ? IDYES : IDNO;
     for (int look = 0; look < 600 && !progress.closed; ++look) {
         Sleep(100);
-        Step(progress);
+        varnholt::test::Step(progress);
     }
     if (progress.closed && progress.asked)
         return 0;
