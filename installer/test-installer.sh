@@ -15,7 +15,13 @@
 #  - another copy's Run value stays, and the folder goes once nothing is
 #    left in it but temporary files of a settings write cut short;
 #  - the uninstaller with its pages keeps config.ini when the user answers
-#    No to removing the settings, and removes it (and the folder) on Yes.
+#    No to removing the settings, and removes it (and the folder) on Yes;
+#  - a silent install into a folder holding other files is refused (exit code
+#    4, the reason on standard error) and writes nothing; into an empty folder
+#    it installs, and an installed copy holding the user's own files too is
+#    updated;
+#  - the installer with its pages offers <folder>\Varnholt for a folder
+#    holding other files, and refuses when that one holds other files too.
 # Prints each check and stops at the first failure with a non-zero exit.
 # DIST_BUILD_DIR and DIST_DIR as for scripts/dist.sh.
 set -euo pipefail
@@ -31,7 +37,10 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 ok() { echo "  ok  $*"; }
 
 answerer=$build_dir/tests/win/installer/uninstall_answerer.exe
-[[ -f $answerer ]] || fail "$answerer is missing (run make dist)"
+install_answerer=$build_dir/tests/win/installer/install_answerer.exe
+for helper in "$answerer" "$install_answerer"; do
+    [[ -f $helper ]] || fail "$helper is missing (run make dist)"
+done
 header=$build_dir/varnholt_version.h
 [[ -f $header ]] || fail "$header is missing (run make dist)"
 version=$(sed -n 's/^#define VARNHOLT_VERSION "\(.*\)"$/\1/p' "$header")
@@ -102,10 +111,11 @@ expect_program_files_as_built() { # folder [skip config.ini]
     done
 }
 
-run_setup() { # expected exit code
-    local status=0
-    wine "$setup" /S || status=$?
-    [[ $status -eq $1 ]] || fail "the silent install ended with exit code $status, expected $1"
+run_setup() { # expected exit code, more arguments (/D=...)
+    local expected=$1 status=0
+    shift
+    wine "$setup" /S "$@" || status=$?
+    [[ $status -eq $expected ]] || fail "the silent install $* ended with exit code $status, expected $expected"
 }
 
 # Ends every Varnholt.exe and waits until none is left.
@@ -149,6 +159,23 @@ answer_uninstall() { # yes|no
     wait_uninstalled "the uninstaller answered $1"
 }
 
+# The Start-menu shortcut starts Varnholt.exe in the folder.
+expect_shortcut_to() { # folder
+    [[ -f $shortcut ]] || fail "no Start-menu shortcut $shortcut_win"
+    python3 - "$shortcut" "$1\\Varnholt.exe" <<'EOF' || fail "the shortcut does not name $1\\Varnholt.exe"
+import sys
+data = open(sys.argv[1], "rb").read().lower()
+target = sys.argv[2].lower()
+# The link keeps its target as a local path, in ANSI or in UTF-16.
+sys.exit(0 if target.encode("latin-1") in data or target.encode("utf-16-le") in data else 1)
+EOF
+    ok "Start-menu shortcut -> $1\\Varnholt.exe"
+}
+
+# Every file and folder below a folder with a checksum of each file: equal
+# before and after means nothing was written there.
+tree_state() { (cd "$1" && find . -printf '%y %P\n' | LC_ALL=C sort && find . -type f -exec md5sum {} + | LC_ALL=C sort); }
+
 local_appdata=$(wine cmd /c echo %LOCALAPPDATA% | tr -d '\r')
 app_data=$(wine cmd /c echo %APPDATA% | tr -d '\r')
 install_win="$local_appdata\\Programs\\Varnholt"
@@ -167,15 +194,7 @@ ok "files: $(words <<<"$installed_files")"
 expect_program_files_as_built "$install_dir"
 ok "each program file equals the built one (config.ini the shipped one)"
 
-[[ -f $shortcut ]] || fail "no Start-menu shortcut $shortcut_win"
-python3 - "$shortcut" "$install_win\\Varnholt.exe" <<'EOF' || fail "the shortcut does not name $install_win\\Varnholt.exe"
-import sys
-data = open(sys.argv[1], "rb").read().lower()
-target = sys.argv[2].lower()
-# The link keeps its target as a local path, in ANSI or in UTF-16.
-sys.exit(0 if target.encode("latin-1") in data or target.encode("utf-16-le") in data else 1)
-EOF
-ok "Start-menu shortcut $shortcut_win -> Varnholt.exe"
+expect_shortcut_to "$install_win"
 
 expect_value "$uninstall_key" DisplayName "Varnholt"
 expect_value "$uninstall_key" DisplayVersion "$version"
@@ -298,3 +317,90 @@ cmp -s "$before/config.ini" "$install_dir/config.ini" || fail "the new install r
 answer_uninstall yes
 [[ ! -e $install_dir ]] || fail "$install_win is still there after answering Yes: $(listing "$install_dir" | words)"
 ok "Yes: config.ini removed with the folder"
+
+# ---------------------------------------------------------------------------
+echo "-- a silent install goes only into a new or empty folder or one holding Varnholt"
+# Nothing is installed now. Each folder below holds something not Varnholt's.
+folders_win="$local_appdata\\Folders"
+folders=$(unix_path "$folders_win")
+errors=$before/errors.txt
+declare -A refused=(
+    [Documents]="notes.txt"
+    [OtherSettings]="config.ini"
+    [Tools]="Varnholt.exe notes.txt"
+    [OtherProgram]="Uninstall.exe help.chm"
+    [WithSubfolder]="config.ini Projects/notes.txt"
+)
+for name in $(printf '%s\n' "${!refused[@]}" | LC_ALL=C sort); do
+    for file in ${refused[$name]}; do
+        mkdir -p "$(dirname "$folders/$name/$file")"
+        if [[ $file == config.ini && $name == OtherSettings ]]; then
+            printf '[Window]\r\nWidth=800\r\n' >"$folders/$name/$file"
+        elif [[ $file == config.ini ]]; then
+            cp "$root/resources/config.ini" "$folders/$name/$file"
+        else
+            echo "somebody else's $file" >"$folders/$name/$file"
+        fi
+    done
+    state=$(tree_state "$folders/$name")
+    status=0
+    wine "$setup" /S "/D=$folders_win\\$name" 2>"$errors" || status=$?
+    [[ $status -eq 4 ]] || fail "a silent install into $name (${refused[$name]}) ended with exit code $status, expected 4"
+    grep -qF "Varnholt was not installed: $folders_win\\$name holds files other than Varnholt's." "$errors" ||
+        fail "no reason on standard error for $name: $(tr -d '\r' <"$errors")"
+    [[ $(tree_state "$folders/$name") == "$state" ]] || fail "the refused install changed $name"
+    ! wine reg query "$uninstall_key" >/dev/null 2>&1 || fail "the refused install into $name wrote the Uninstall entry"
+    [[ ! -e $shortcut ]] || fail "the refused install into $name made a shortcut"
+    ok "refused with exit code 4 and the reason, nothing written: $name (${refused[$name]})"
+done
+
+empty_win="$folders_win\\Empty"
+empty=$(unix_path "$empty_win")
+mkdir -p "$empty"
+run_setup 0 "/D=$empty_win"
+[[ $(listing "$empty") == "$installed_files" ]] || fail "files in the empty folder: $(listing "$empty" | words)"
+expect_program_files_as_built "$empty"
+expect_value "$uninstall_key" InstallLocation "$empty_win"
+ok "installed into an empty folder"
+echo "the user's own" >"$empty/notes.txt"
+echo "stale" >"$empty/Varnholttrl.ini"
+run_setup 0 "/D=$empty_win"
+expect_program_files_as_built "$empty"
+[[ $(cat "$empty/notes.txt") == "the user's own" ]] || fail "the install again changed notes.txt"
+ok "an installed copy holding the user's own file too is updated; the file stays"
+
+# ---------------------------------------------------------------------------
+echo "-- the installer with its pages: a folder holding other files gets a folder of Varnholt's own"
+setup_win=$(wine winepath -w "$setup" | tr -d '\r')
+answer_install() { # folder; prints what the answerer saw
+    local status=0
+    # Through a file, not a pipe: nothing the installer starts can hold it.
+    wine "$install_answerer" "$setup_win" "$1" >"$before/answers.txt" || status=$?
+    [[ $status -eq 0 ]] || fail "the installer with its pages did not run its course for $1"
+    tr -d '\r' <"$before/answers.txt"
+}
+documents_win="$folders_win\\Documents"
+state=$(tree_state "$folders/Documents")
+answers=$(answer_install "$documents_win")
+grep -qF "asked: Varnholt can be installed only into a new or empty folder" <<<"$answers" &&
+    grep -qF "$documents_win\\Varnholt" <<<"$answers" && grep -qx finished <<<"$answers" ||
+    fail "the installer did not offer $documents_win\\Varnholt: $answers"
+ok "offered $documents_win\\Varnholt and installed there"
+! wine taskkill /IM Varnholt.exe /F >/dev/null 2>&1 || fail "the finish page started Varnholt.exe: Run Varnholt was not cleared"
+[[ $(listing "$folders/Documents/Varnholt") == "$installed_files" ]] ||
+    fail "files in Documents\\Varnholt: $(listing "$folders/Documents/Varnholt" | words)"
+[[ $(tree_state "$folders/Documents" | grep -v Varnholt) == "$state" ]] || fail "the install changed Documents beside its Varnholt folder"
+expect_value "$uninstall_key" InstallLocation "$documents_win\\Varnholt"
+ok "Documents holds its own files as before, and Varnholt in its own folder"
+
+busy_win="$folders_win\\Busy"
+mkdir -p "$folders/Busy/Varnholt"
+echo "somebody else's" >"$folders/Busy/notes.txt"
+echo "somebody else's" >"$folders/Busy/Varnholt/notes.txt"
+state=$(tree_state "$folders/Busy")
+answers=$(answer_install "$busy_win")
+grep -qF "refused: Varnholt can be installed only into a new or empty folder" <<<"$answers" &&
+    grep -qx cancelled <<<"$answers" || fail "the installer did not refuse $busy_win: $answers"
+[[ $(tree_state "$folders/Busy") == "$state" ]] || fail "the refused install changed $busy_win"
+expect_value "$uninstall_key" InstallLocation "$documents_win\\Varnholt"
+ok "refused $busy_win when $busy_win\\Varnholt holds other files too; nothing written"

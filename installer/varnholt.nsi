@@ -12,6 +12,21 @@
 ; the user's config.ini. The uninstaller keeps config.ini too unless the user
 ; agrees to remove it (a silent uninstall keeps it). /S installs and
 ; uninstalls silently.
+;
+; Varnholt goes only into a folder that does not exist yet, an empty folder or
+; one that holds Varnholt already (see InstallableFolder below), because the
+; uninstaller removes its files and then the folder when it is empty. Another
+; folder chosen on the directory page becomes <folder>\Varnholt once the user
+; agrees; a silent install refuses it.
+;
+; Exit codes of the installer:
+;   0  installed
+;   1  the user cancelled
+;   2  NSIS stopped the installation (for example a file could not be written)
+;   3  Varnholt.exe is running in the folder; nothing was changed
+;   4  silent install (/S): the folder holds files other than Varnholt's;
+;      nothing was written, and the reason goes to the standard error when
+;      the caller gave one
 
 !ifndef VERSION | VERSION_QUAD | PROGRAM_DIR | ICON | OUTFILE
     !error "Pass VERSION, VERSION_QUAD, PROGRAM_DIR, ICON and OUTFILE with -D (see scripts/dist.sh)."
@@ -49,6 +64,7 @@ VIFileVersion "${VERSION_QUAD}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
 
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE DirectoryLeave
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_FINISHPAGE_RUN "$INSTDIR\Varnholt.exe"
@@ -91,6 +107,185 @@ FunctionEnd
 !macroend
 !insertmacro DefineEnsureNotRunning ""
 !insertmacro DefineEnsureNotRunning "un."
+
+; ---------------------------------------------------------------------------
+; Where Varnholt may be installed: pushes 1 when the folder on the stack does
+; not exist yet, is empty or holds Varnholt already, else 0. Varnholt is
+; there when the folder holds
+;  - Varnholt.exe, Tovrinel.exe and Uninstall.exe side by side: an installed
+;    copy, with whatever else its user keeps there (installers before this
+;    rule went into any folder, and such a copy is still updated where it
+;    is); or
+;  - nothing but files of a Varnholt program folder (the program files,
+;    Uninstall.exe, temporary files ~vh-*.tmp of a settings write), among them
+;    Varnholt.exe or a config.ini of Varnholt's: a portable copy, or the
+;    settings an uninstall kept.
+; A file of that name alone (a config.ini, help.chm or Uninstall.exe of some
+; other program) does not make a folder Varnholt's, nor does a subfolder.
+
+; Pushes 1 when the file on the stack is a Varnholt config.ini (it has the key
+; line "SyncInterval", which every copy of the file keeps), else 0.
+Function IsVarnholtSettings
+    Exch $R0
+    Push $R1
+    Push $R2
+    StrCpy $R2 0
+    ClearErrors
+    FileOpen $R1 $R0 r
+    ${IfNot} ${Errors}
+        ${Do}
+            ClearErrors
+            FileRead $R1 $R0
+            ${If} ${Errors}
+                ${ExitDo}
+            ${EndIf}
+            ${If} $R0 == "SyncInterval$\r$\n"
+            ${OrIf} $R0 == "SyncInterval$\n"
+                StrCpy $R2 1
+                ${ExitDo}
+            ${EndIf}
+        ${Loop}
+        FileClose $R1
+    ${EndIf}
+    StrCpy $R0 $R2
+    Pop $R2
+    Pop $R1
+    Exch $R0
+FunctionEnd
+
+Function InstallableFolder
+    Exch $R0 ; the folder, then the answer
+    Push $R1 ; search handle
+    Push $R2 ; entry name
+    Push $R3 ; Varnholt.exe is there
+    Push $R4 ; Tovrinel.exe is there
+    Push $R5 ; Uninstall.exe is there
+    Push $R6 ; something else is there
+    Push $R7 ; the folder holds anything
+    Push $R8
+    Push $R9
+    ${IfNot} ${FileExists} "$R0"
+        StrCpy $R0 1
+    ${ElseIfNot} ${FileExists} "$R0\*.*"
+        StrCpy $R0 0 ; a file
+    ${Else}
+        StrCpy $R3 0
+        StrCpy $R4 0
+        StrCpy $R5 0
+        StrCpy $R6 0
+        StrCpy $R7 0
+        FindFirst $R1 $R2 "$R0\*.*"
+        ${DoWhile} $R2 != ""
+            ${If} $R2 != "."
+            ${AndIf} $R2 != ".."
+                StrCpy $R7 1
+                ${If} ${FileExists} "$R0\$R2\*.*"
+                    StrCpy $R6 1 ; a subfolder
+                ${ElseIf} $R2 == "Varnholt.exe"
+                    StrCpy $R3 1
+                ${ElseIf} $R2 == "Tovrinel.exe"
+                    StrCpy $R4 1
+                ${ElseIf} $R2 == "${UNINSTALLER}"
+                    StrCpy $R5 1
+                ${ElseIf} $R2 != "config.ini"
+                ${AndIf} $R2 != "Varnholttrl.ini"
+                ${AndIf} $R2 != "help.chm"
+                    ; A temporary file of a settings write: ~vh-*.tmp.
+                    StrCpy $R8 $R2 4
+                    StrCpy $R9 $R2 "" -4
+                    ${If} $R8 != "~vh-"
+                    ${OrIf} $R9 != ".tmp"
+                        StrCpy $R6 1
+                    ${EndIf}
+                ${EndIf}
+            ${EndIf}
+            FindNext $R1 $R2
+        ${Loop}
+        FindClose $R1
+
+        ${If} $R7 == 0
+            StrCpy $R2 1 ; empty
+        ${ElseIf} "$R3$R4$R5" == "111"
+            StrCpy $R2 1 ; an installed copy
+        ${ElseIf} $R6 == 1
+            StrCpy $R2 0
+        ${ElseIf} $R3 == 1
+            StrCpy $R2 1 ; a portable copy
+        ${Else}
+            Push "$R0\config.ini"
+            Call IsVarnholtSettings
+            Pop $R2
+        ${EndIf}
+        StrCpy $R0 $R2
+    ${EndIf}
+    Pop $R9
+    Pop $R8
+    Pop $R7
+    Pop $R6
+    Pop $R5
+    Pop $R4
+    Pop $R3
+    Pop $R2
+    Pop $R1
+    Exch $R0
+FunctionEnd
+
+!macro InstallableFolder folder result
+    Push "${folder}"
+    Call InstallableFolder
+    Pop ${result}
+!macroend
+!define InstallableFolder "!insertmacro InstallableFolder"
+
+; A silent install goes where it is told or nowhere: a folder holding other
+; files is refused before anything is written.
+Function .onInit
+    ${IfNot} ${Silent}
+        Return
+    ${EndIf}
+    ${InstallableFolder} $INSTDIR $0
+    ${If} $0 == 0
+        ; A silent install has no window: the reason goes to the standard
+        ; error, when the caller gave one (in the system's ANSI code page).
+        StrCpy $1 "Varnholt was not installed: $INSTDIR holds files other than Varnholt's. Choose a new or empty folder with /D=.$\r$\n"
+        StrLen $2 $1
+        System::Call 'kernel32::GetStdHandle(i -12) p .r3'
+        System::Call 'kernel32::WriteFile(p r3, m r1, i r2, *i .r4, p 0)'
+        SetErrorLevel 4
+        Abort
+    ${EndIf}
+FunctionEnd
+
+; Leaving the directory page: a folder holding other files becomes
+; <folder>\Varnholt once the user agrees; when that holds other files too, the
+; user chooses again.
+Function DirectoryLeave
+    ${InstallableFolder} $INSTDIR $0
+    ${If} $0 == 1
+        Return
+    ${EndIf}
+    ${IfNot} ${FileExists} "$INSTDIR\*.*"
+        MessageBox MB_OK|MB_ICONSTOP "$INSTDIR is a file. Please choose a folder."
+        Abort
+    ${EndIf}
+    ${InstallableFolder} "$INSTDIR\Varnholt" $0
+    ${If} $0 == 0
+        MessageBox MB_OK|MB_ICONSTOP \
+            "Varnholt can be installed only into a new or empty folder, or over an earlier installation.$\n$\n$INSTDIR holds other files, and so does $INSTDIR\Varnholt. Please choose another folder."
+        Abort
+    ${EndIf}
+    MessageBox MB_OKCANCEL|MB_ICONINFORMATION \
+        "Varnholt can be installed only into a new or empty folder, or over an earlier installation.$\n$\n$INSTDIR holds other files, so Varnholt will be installed into a folder of its own:$\n$\n$INSTDIR\Varnholt" \
+        IDOK subfolder
+    Abort
+    subfolder:
+    ; Into the folder field too: the page takes $INSTDIR from it when it
+    ; goes.
+    FindWindow $1 "#32770" "" $HWNDPARENT
+    GetDlgItem $1 $1 1019
+    SendMessage $1 ${WM_SETTEXT} 0 "STR:$INSTDIR\Varnholt"
+    StrCpy $INSTDIR "$INSTDIR\Varnholt"
+FunctionEnd
 
 ; ---------------------------------------------------------------------------
 ; Install
