@@ -20,6 +20,8 @@
 #    4, the reason on standard error) and writes nothing; into an empty folder
 #    it installs, and an installed copy holding the user's own files too is
 #    updated;
+#  - the uninstaller of one copy leaves the shortcut and the Uninstall entry
+#    that another copy's install has made its own, and the user's files;
 #  - the installer with its pages offers <folder>\Varnholt for a folder
 #    holding other files, and refuses when that one holds other files too.
 # Prints each check and stops at the first failure with a non-zero exit.
@@ -368,6 +370,31 @@ run_setup 0 "/D=$empty_win"
 expect_program_files_as_built "$empty"
 [[ $(cat "$empty/notes.txt") == "the user's own" ]] || fail "the install again changed notes.txt"
 ok "an installed copy holding the user's own file too is updated; the file stays"
+
+# ---------------------------------------------------------------------------
+echo "-- the uninstaller of one copy leaves what another copy's install made its own"
+# (Without /D=, the installer would update the copy the entry names.)
+run_setup 0 "/D=$install_win"
+expect_value "$uninstall_key" InstallLocation "$install_win"
+expect_shortcut_to "$install_win"
+# Run in place (_?=), the uninstaller ends with its work and keeps itself.
+status=0
+wine "$empty_win\\Uninstall.exe" /S "_?=$empty_win" || status=$?
+[[ $status -eq 0 ]] || fail "the uninstaller of the copy in $empty_win ended with exit code $status"
+[[ $(listing "$empty" | words) == "Uninstall.exe config.ini notes.txt" ]] ||
+    fail "left in $empty_win: $(listing "$empty" | words) (expected Uninstall.exe config.ini notes.txt)"
+ok "its program files are gone; config.ini, the user's notes.txt (and the running uninstaller) stay"
+expect_value "$uninstall_key" InstallLocation "$install_win"
+expect_shortcut_to "$install_win"
+ok "the other copy's Uninstall entry and shortcut stay"
+# A Run value naming a copy in a folder inside this one is not this copy's.
+inner="\"$install_win\\Portable\\Tovrinel.exe\""
+wine reg add "$run_key" /v Varnholt /d "$inner" /f >/dev/null
+run_uninstall "$(reg_value "$uninstall_key" QuietUninstallString)"
+[[ ! -e $shortcut ]] || fail "the Start-menu shortcut is still there"
+[[ $(reg_value "$run_key" Varnholt) == "$inner" ]] || fail "the Run value $inner was removed or changed"
+ok "the last copy's uninstaller removes the shortcut and the entry; the Run value of a copy inside its folder stays"
+wine reg delete "$run_key" /v Varnholt /f >/dev/null
 
 # ---------------------------------------------------------------------------
 echo "-- the installer with its pages: a folder holding other files gets a folder of Varnholt's own"

@@ -125,7 +125,8 @@ FunctionEnd
 
 ; Pushes 1 when the file on the stack is a Varnholt config.ini (it has the key
 ; line "SyncInterval", which every copy of the file keeps), else 0.
-Function IsVarnholtSettings
+!macro DefineIsVarnholtSettings prefix
+Function ${prefix}IsVarnholtSettings
     Exch $R0
     Push $R1
     Push $R2
@@ -152,6 +153,9 @@ Function IsVarnholtSettings
     Pop $R1
     Exch $R0
 FunctionEnd
+!macroend
+!insertmacro DefineIsVarnholtSettings ""
+!insertmacro DefineIsVarnholtSettings "un."
 
 Function InstallableFolder
     Exch $R0 ; the folder, then the answer
@@ -336,31 +340,77 @@ Section "Uninstall"
     ; Temporary files of a settings write cut short (the program is not
     ; running, so nobody is writing them).
     Delete "$INSTDIR\~vh-*.tmp"
-    Delete "${SHORTCUT}"
 
-    ; The settings go only when the user says so; a silent uninstall keeps them.
-    IfFileExists "$INSTDIR\config.ini" 0 settings_done
+    ; The Start-menu shortcut, when it starts this copy: an install of another
+    ; copy since then has made it its own.
+    Call un.ShortcutTarget
+    Pop $0
+    ${If} $0 == "$INSTDIR\Varnholt.exe"
+        Delete "${SHORTCUT}"
+    ${EndIf}
+
+    ; The settings go only when the user says so; a silent uninstall keeps
+    ; them. A config.ini that is not Varnholt's (in a folder an installer
+    ; before the folder rule shared with other programs) is not asked about.
+    Push "$INSTDIR\config.ini"
+    Call un.IsVarnholtSettings
+    Pop $0
+    ${If} $0 == 1
         MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 \
             "Remove your Varnholt settings too (folder pairs, interval, language in $INSTDIR\config.ini)?$\n$\nChoose No to keep them for a later installation." \
             /SD IDNO IDNO settings_done
         Delete "$INSTDIR\config.ini"
+    ${EndIf}
     settings_done:
 
     ; The start at logon, when it names this copy's launcher (the program
-    ; writes the quoted path of Tovrinel.exe); another copy's entry stays.
+    ; writes the quoted path of Tovrinel.exe); another copy's entry stays,
+    ; a copy in a folder inside this one included.
     ReadRegStr $0 HKCU "${RUN_KEY}" "${RUN_VALUE}"
-    StrLen $2 '"$INSTDIR\'
-    StrCpy $1 $0 $2
-    StrCmp $1 '"$INSTDIR\' remove_run
-    StrLen $2 '$INSTDIR\'
-    StrCpy $1 $0 $2
-    StrCmp $1 '$INSTDIR\' remove_run run_done
-    remove_run:
+    ${If} $0 == '"$INSTDIR\Tovrinel.exe"'
+    ${OrIf} $0 == '$INSTDIR\Tovrinel.exe'
         DeleteRegValue HKCU "${RUN_KEY}" "${RUN_VALUE}"
-    run_done:
+    ${EndIf}
 
-    ; Only when empty: kept settings keep the folder.
+    ; Only when empty: kept settings, or anything else in it, keep the folder.
     RMDir "$INSTDIR"
-    ; Last, so that whoever waits for the uninstaller can wait for this.
-    DeleteRegKey HKCU "${UNINSTALL_KEY}"
+    ; The Uninstall entry, when it names this copy: another copy installed
+    ; since then has made it its own. Last, so that whoever waits for the
+    ; uninstaller can wait for this.
+    ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+    ${If} $0 == $INSTDIR
+        DeleteRegKey HKCU "${UNINSTALL_KEY}"
+    ${EndIf}
 SectionEnd
+
+; Pushes the program the Start-menu shortcut starts, or "" when there is no
+; shortcut or it cannot be read (then it stays).
+Function un.ShortcutTarget
+    Push $0
+    Push $1
+    Push $2
+    StrCpy $0 ""
+    ${If} ${FileExists} "${SHORTCUT}"
+        ; IShellLinkW of CLSID_ShellLink, loaded through its IPersistFile
+        ; (Load is method 5), then IShellLinkW::GetPath (method 3).
+        System::Call "ole32::CoCreateInstance(g '{00021401-0000-0000-C000-000000000046}', p 0, i 1, g '{000214F9-0000-0000-C000-000000000046}', *p .r1) i .r2"
+        ${If} $2 == 0
+            System::Call "$1->0(g '{0000010B-0000-0000-C000-000000000046}', *p .r2) i .r0"
+            ${If} $0 == 0
+                System::Call "$2->5(w '${SHORTCUT}', i 0) i .r0"
+                ${If} $0 == 0
+                    System::Call "$1->3(w .r0, i ${NSIS_MAX_STRLEN}, p 0, i 0)"
+                ${Else}
+                    StrCpy $0 ""
+                ${EndIf}
+                System::Call "$2->2()"
+            ${Else}
+                StrCpy $0 ""
+            ${EndIf}
+            System::Call "$1->2()"
+        ${EndIf}
+    ${EndIf}
+    Pop $2
+    Pop $1
+    Exch $0
+FunctionEnd
