@@ -109,20 +109,6 @@ FunctionEnd
 !insertmacro DefineEnsureNotRunning "un."
 
 ; ---------------------------------------------------------------------------
-; Where Varnholt may be installed: pushes 1 when the folder on the stack does
-; not exist yet, is empty or holds Varnholt already, else 0. Varnholt is
-; there when the folder holds
-;  - Varnholt.exe, Tovrinel.exe and Uninstall.exe side by side: an installed
-;    copy, with whatever else its user keeps there (installers before this
-;    rule went into any folder, and such a copy is still updated where it
-;    is); or
-;  - nothing but files of a Varnholt program folder (the program files,
-;    Uninstall.exe, temporary files ~vh-*.tmp of a settings write), among them
-;    Varnholt.exe or a config.ini of Varnholt's: a portable copy, or the
-;    settings an uninstall kept.
-; A file of that name alone (a config.ini, help.chm or Uninstall.exe of some
-; other program) does not make a folder Varnholt's, nor does a subfolder.
-
 ; Pushes 1 when the file on the stack is a Varnholt config.ini (it has the key
 ; line "SyncInterval", which every copy of the file keeps), else 0.
 !macro DefineIsVarnholtSettings prefix
@@ -157,6 +143,19 @@ FunctionEnd
 !insertmacro DefineIsVarnholtSettings ""
 !insertmacro DefineIsVarnholtSettings "un."
 
+; Where Varnholt may be installed: pushes 1 when the folder on the stack does
+; not exist yet, is empty or holds Varnholt already, else 0. Varnholt is
+; there when the folder holds
+;  - Varnholt.exe, Tovrinel.exe and Uninstall.exe side by side: an installed
+;    copy, with whatever else its user keeps there (installers before this
+;    rule went into any folder, and such a copy is still updated where it
+;    is); or
+;  - nothing but files of a Varnholt program folder (the program files,
+;    Uninstall.exe, temporary files ~vh-*.tmp of a settings write), among them
+;    Varnholt.exe or a config.ini of Varnholt's: a portable copy, or the
+;    settings an uninstall kept.
+; One of those names alone (another program's config.ini, help.chm or
+; Uninstall.exe) does not make a folder Varnholt's, nor does a subfolder.
 Function InstallableFolder
     Exch $R0 ; the folder, then the answer
     Push $R1 ; search handle
