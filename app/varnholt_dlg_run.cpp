@@ -8,6 +8,7 @@
 #include "app/taskbar_progress.h"
 #include "app/varnholt_dlg.h"
 #include "framework/message_pump.h"
+#include "framework/owned_box.h"
 #include "i18n/catalogue_format.h"
 #include "i18n/text_ids.h"
 #include "sync/sync_run.h"
@@ -21,7 +22,8 @@ namespace {
 // arrive), and the copy progress shown. Everything comes back as the run
 // found it when it ends, also when it fails: a run started by a tick while a
 // modal box of the window is open (About, a message) leaves the window
-// disabled, as that box wants it until it closes.
+// disabled, as that box wants it until it closes. A box closed during the
+// run has nobody left to turn the window back on, so then it comes back on.
 class RunningWindow {
 public:
     RunningWindow(CWnd window, bool& runUnderWay)
@@ -33,7 +35,7 @@ public:
     }
     ~RunningWindow() {
         m_window.SetWindowText(m_title);
-        m_window.EnableWindow(m_enabled);
+        m_window.EnableWindow(m_enabled || OpenBoxOver(m_window.m_hWnd) == nullptr);
         if (m_focus != nullptr && ::IsWindow(m_focus)) {
             ::SetFocus(m_focus);
         }

@@ -3,6 +3,7 @@
 // the same program folder brings the window back too.
 
 #include "app/varnholt_dlg.h"
+#include "framework/owned_box.h"
 #include "framework/single_instance.h"
 
 namespace varnholt {
@@ -10,37 +11,6 @@ namespace varnholt {
 namespace {
 
 constexpr UINT kTrayIconId = 1;
-
-// The box a person would answer while `window` waits for it (About, a
-// message, the folder dialog, or a box over one of those): a visible and
-// enabled window of this thread that `window` owns, directly or through
-// other boxes (a modal box disables its owner); `window` itself when there
-// is none. The most recently active popup is not enough: it is `window`
-// again once that was activated.
-HWND BoxInFrontOf(HWND window) {
-    struct Search {
-        HWND owner;
-        HWND box;
-    } search{window, nullptr};
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND candidate, LPARAM param) noexcept -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(param);
-            if (!::IsWindowVisible(candidate) || !::IsWindowEnabled(candidate)) {
-                return TRUE;
-            }
-            for (HWND owner = ::GetWindow(candidate, GW_OWNER); owner != nullptr;
-                 owner = ::GetWindow(owner, GW_OWNER)) {
-                if (owner == s.owner) {
-                    s.box = candidate;
-                    return FALSE;
-                }
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.box != nullptr ? search.box : window;
-}
 
 } // namespace
 
@@ -121,7 +91,8 @@ LRESULT CVarnholtDlg::OnShowInstance(WPARAM, LPARAM) {
     m_shownOnRequest = true;
     // A box the window waits in comes forward in its place; nothing opens
     // over it.
-    ::SetForegroundWindow(BoxInFrontOf(m_hWnd));
+    HWND box = OpenBoxOver(m_hWnd);
+    ::SetForegroundWindow(box != nullptr ? box : m_hWnd);
     return kInstanceShown;
 }
 

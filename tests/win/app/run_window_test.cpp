@@ -11,6 +11,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "platform/handles.h"
@@ -278,36 +279,57 @@ TEST_F(RunWindowTest, WindowAnswersWithInputOffShowsProgressAndStartsNoSecondRun
     EXPECT_EQ(window.ControlText(IDC_STATUS), L"Synchronization complete.");
 }
 
+// Runs `action` from a box's own message loop once the box is shown (the
+// answerer meets message boxes before they show).
+void WhenShown(HWND box, std::function<void()> action) {
+    static std::function<void()> pending;
+    pending = std::move(action);
+    SetTimer(box, 1, 10, [](HWND window, UINT, UINT_PTR id, DWORD) {
+        KillTimer(window, id);
+        std::exchange(pending, nullptr)();
+    });
+}
+
 // A tick that runs while a modal box of the window is open leaves the window
 // disabled, as the box wants it, until the box closes: the About box, and
-// Add's first message.
+// Add's first message, also when the box is answered during the run.
 TEST_F(RunWindowTest, ARunInsideAModalBoxLeavesTheWindowAsTheBoxWantsIt) {
     folder.WriteConfig({{L"Folders1", a + L"\\...*"},
                         {L"Folders2", b + L"\\...*"},
                         {L"SyncInterval", L"1"},
                         {L"NextSync", L"1"}});
-    NewerOnA(L"x.txt");
     for (const bool about : {true, false}) {
-        MainWindow window;
-        HWND main = window.Handle();
-        BOOL enabledAfterRun = TRUE;
-        const auto tickThenClose = [&](HWND box) {
-            SendMessageW(main, WM_TIMER, 1, 0);
-            enabledAfterRun = IsWindowEnabled(main);
-            PostClick(box, IDOK);
-        };
-        if (about) {
-            WindowWatcher watcher(L"#32770", L"About ...", tickThenClose);
-            window.Command(ID_ABOUT);
-        } else {
-            MessageBoxAnswerer answerer;
-            answerer.Do([&](const ShownDialog& shown) { tickThenClose(shown.window); });
-            window.Click(IDC_ADD); // the folder dialog then gets Cancel
+        for (const bool closedDuringRun : {false, true}) {
+            NewerOnA(L"x.txt");
+            MainWindow window;
+            HWND main = window.Handle();
+            BOOL enabledAfterRun = TRUE;
+            const auto tickThenClose = [&](HWND box) {
+                TextWatch status(GetDlgItem(main, IDC_STATUS), [&](const std::wstring& text) {
+                    if (closedDuringRun && text == kCopying) {
+                        SendMessageW(box, WM_COMMAND, IDOK, 0);
+                    }
+                });
+                SendMessageW(main, WM_TIMER, 1, 0);
+                enabledAfterRun = IsWindowEnabled(main);
+                PostClick(box, IDOK);
+            };
+            if (about) {
+                WindowWatcher watcher(L"#32770", L"About ...", tickThenClose);
+                window.Command(ID_ABOUT);
+            } else {
+                MessageBoxAnswerer answerer;
+                answerer.Do([&](const ShownDialog& shown) {
+                    WhenShown(shown.window, [&, box = shown.window] { tickThenClose(box); });
+                });
+                window.Click(IDC_ADD); // the folder dialog then gets Cancel
+            }
+            const std::string box = about ? "About" : "Add";
+            EXPECT_TRUE(closedDuringRun || !enabledAfterRun) << box;
+            EXPECT_TRUE(IsWindowEnabled(main)) << box;
+            EXPECT_EQ(ReadFileBytes(b + L"\\x.txt"), "new") << box;
+            DeleteFileW((b + L"\\x.txt").c_str());
         }
-        EXPECT_FALSE(enabledAfterRun) << (about ? "About" : "Add");
-        EXPECT_TRUE(IsWindowEnabled(main)) << (about ? "About" : "Add");
-        EXPECT_EQ(ReadFileBytes(b + L"\\x.txt"), "new");
-        DeleteFileW((b + L"\\x.txt").c_str());
     }
 }
 
