@@ -55,7 +55,14 @@ struct FolderIdentity {
 };
 
 // Identity of the folder at `path`, links followed. False when it cannot be
-// read.
+// read, or when the file system gives folders no index of their own (some
+// network file systems report 0 for all of them).
 bool QueryFolderIdentity(const std::wstring& path, FolderIdentity& identity);
+
+// The path the file system itself gives the folder at `path`: every link,
+// junction and substituted drive followed, names in their stored spelling
+// ("\\?\C:\Users\Ann" on Windows, "\home\ann" elsewhere). False when it
+// cannot be read.
+bool QueryFinalFolderPath(const std::wstring& path, std::wstring& finalPath);
 
 } // namespace varnholt

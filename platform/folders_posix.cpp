@@ -1,4 +1,5 @@
 #include <dirent.h>
+#include <stdlib.h>
 #include <sys/stat.h>
 
 #include "platform/folders.h"
@@ -74,6 +75,27 @@ bool QueryFolderIdentity(const std::wstring& path, FolderIdentity& identity) {
     identity.volume = static_cast<std::uint64_t>(info.st_dev);
     identity.index = static_cast<std::uint64_t>(info.st_ino);
     return true;
+}
+
+bool QueryFinalFolderPath(const std::wstring& path, std::wstring& finalPath) {
+    char* resolved = realpath(ToNativePath(path).c_str(), nullptr);
+    if (resolved == nullptr) {
+        return false;
+    }
+    const std::string native(resolved);
+    free(resolved);
+    // Decoded name by name, so the separators come back as backslashes.
+    finalPath.clear();
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t slash = native.find('/', start);
+        finalPath += FromNativeName(native.substr(start, slash - start));
+        if (slash == std::string::npos) {
+            return true;
+        }
+        finalPath += L'\\';
+        start = slash + 1;
+    }
 }
 
 } // namespace varnholt

@@ -58,23 +58,49 @@ std::wstring FileNameKey(const std::wstring& name) {
     return key;
 }
 
+namespace {
+
+// No access rights beyond reading attributes are needed; the backup
+// semantics flag is what lets CreateFileW open a folder. Links are followed.
+UniqueFile OpenFolderToLookAt(const std::wstring& path) {
+    return UniqueFile(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+}
+
+} // namespace
+
 bool QueryFolderIdentity(const std::wstring& path, FolderIdentity& identity) {
-    // No access rights beyond reading attributes are needed; the backup
-    // semantics flag is what lets CreateFileW open a folder. Links are
-    // followed, so a link and its target give the same identity.
-    const UniqueFile folder(CreateFileW(
-        path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!folder) {
-        return false;
-    }
+    const UniqueFile folder = OpenFolderToLookAt(path);
     BY_HANDLE_FILE_INFORMATION info{};
-    if (!GetFileInformationByHandle(folder.get(), &info)) {
+    if (!folder || !GetFileInformationByHandle(folder.get(), &info)) {
         return false;
     }
     identity.volume = info.dwVolumeSerialNumber;
     identity.index = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
-    return true;
+    return identity.index != 0;
+}
+
+bool QueryFinalFolderPath(const std::wstring& path, std::wstring& finalPath) {
+    const UniqueFile folder = OpenFolderToLookAt(path);
+    if (!folder) {
+        return false;
+    }
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetFinalPathNameByHandleW(folder.get(), buffer.data(),
+                                                       static_cast<DWORD>(buffer.size()),
+                                                       FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        if (length == 0) {
+            return false;
+        }
+        if (length < buffer.size()) {
+            buffer.resize(length);
+            finalPath = std::move(buffer);
+            return true;
+        }
+        buffer.resize(length); // the size asked for, terminator included
+    }
 }
 
 } // namespace varnholt

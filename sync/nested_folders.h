@@ -5,11 +5,13 @@
 // Backup\Backup, one level deeper at every run. The scan of the outer folder
 // therefore leaves the inner one out.
 //
-// "Inside" is told by the folders' identity (volume and file index), not by
-// the text of their paths: letter case, a junction or a mapped drive can name
-// the same folder. The target and each folder above it are compared with the
-// source until one matches. A target that does not exist yet is in no
-// listing of the source, so it needs no leaving out.
+// "Inside" is told by the paths the file system gives the two folders, every
+// link, junction and substituted drive followed, not by the text the user
+// typed: letter case, a junction or a mapped drive can name the same folder,
+// on either side. Where those paths cannot be read (some network file
+// systems), the target and each folder above it are compared with the source
+// by identity (volume and file index) until one matches. A target that does
+// not exist yet is in no listing of the source, so it needs no leaving out.
 
 #include <optional>
 #include <string>

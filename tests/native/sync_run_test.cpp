@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <ctime>
 #include <cwctype>
@@ -243,47 +244,70 @@ TEST(SyncRunTest, ShorterSecondListStopsTheRunBeforeAnyFileIsTouched) {
 // three runs put one copy of the outer files into the inner folder and no
 // deeper; one folder under two names copies nothing.
 TEST(SyncRunTest, NestedPairCopiesOneLevelDeepAndTheSameFolderNothing) {
-    using Second = std::wstring (*)(const test::TestFolder&);
+    namespace fs = std::filesystem;
+    // The pair's second folder, with what it needs made; the first is `root`.
+    using Second = std::wstring (*)(const test::TestFolder& root, const test::TestFolder& outside);
     struct Case {
         const char* name;
-        Second second;        // the pair's second folder; the first is the test folder
-        const wchar_t* inner; // the folder the copies land in, or null: none
-        bool link = false;    // "link" in the test folder names the test folder itself
+        Second second;
+        const wchar_t* inner; // the folder of `root` the copies land in, or null: none
     };
     const Case cases[] = {
-        {"inside", [](const test::TestFolder& r) { return r.Path(L"Backup"); }, L"Backup"},
+        {"inside", [](const auto& r, const auto&) { return r.Path(L"Backup"); }, L"Backup"},
         {"inside, trailing backslash",
-         [](const test::TestFolder& r) { return r.Path(L"Backup") + L"\\"; }, L"Backup"},
+         [](const auto& r, const auto&) { return r.Path(L"Backup") + L"\\"; }, L"Backup"},
         {"same folder, trailing backslash",
-         [](const test::TestFolder& r) { return r.Path() + L"\\"; }, nullptr},
+         [](const auto& r, const auto&) { return r.Path() + L"\\"; }, nullptr},
 #ifdef _WIN32
         {"inside, other letter case",
-         [](const test::TestFolder& r) { return Upper(r.Path()) + L"\\BACKUP"; }, L"BACKUP"},
+         [](const auto& r, const auto&) { return Upper(r.Path()) + L"\\BACKUP"; }, L"BACKUP"},
         {"same folder, other letter case",
-         [](const test::TestFolder& r) { return Upper(r.Path()); }, nullptr},
+         [](const auto& r, const auto&) { return Upper(r.Path()); }, nullptr},
 #else
-        {"inside, through a link",
-         [](const test::TestFolder& r) { return r.Path(L"link\\Backup"); }, L"Backup", true},
-        {"same folder through a link", [](const test::TestFolder& r) { return r.Path(L"link"); },
-         nullptr, true},
+        {"inside, through a link to the first",
+         [](const auto& r, const auto&) {
+             fs::create_directory_symlink(r.Fs(), r.Fs(L"link"));
+             return r.Path(L"link\\Backup");
+         },
+         L"Backup"},
+        {"same folder through a link",
+         [](const auto& r, const auto&) {
+             fs::create_directory_symlink(r.Fs(), r.Fs(L"link"));
+             return r.Path(L"link");
+         },
+         nullptr},
+        {"inside, named through a link outside the first",
+         [](const auto& r, const auto& o) {
+             r.MakeFolder(L"Backup");
+             fs::create_directory_symlink(r.Fs(L"Backup"), o.Fs(L"alias"));
+             return o.Path(L"alias");
+         },
+         L"Backup"},
+        {"inside, named through a link the first holds",
+         [](const auto& r, const auto&) {
+             r.MakeFolder(L"Real");
+             fs::create_directory_symlink(r.Fs(L"Real"), r.Fs(L"J"));
+             return r.Path(L"J");
+         },
+         L"Real"},
 #endif
     };
     for (const Case& c : cases) {
         test::TestFolder root;
+        test::TestFolder outside;
         root.Write(L"top.txt", "top", UtcFileTime(2013, 3, 3, 3, 3));
         root.Write(L"sub\\deep.txt", "deep", UtcFileTime(2014, 4, 4, 4, 4));
-        std::vector<std::wstring> names = {L"sub", L"top.txt"};
-        if (c.link) {
-            std::filesystem::create_directory_symlink(root.Fs(), root.Fs(L"link"));
-            names.insert(names.begin(), L"link");
-        }
+        const std::wstring second = c.second(root, outside);
+        std::vector<std::wstring> names = root.Names();
         for (int run = 0; run < 3; ++run) {
-            const RunReport report = RunSynchronization(
-                List({MakeFolderEntry(root.Path())}), List({MakeFolderEntry(c.second(root))}), {});
+            const RunReport report = RunSynchronization(List({MakeFolderEntry(root.Path())}),
+                                                        List({MakeFolderEntry(second)}), {});
             EXPECT_TRUE(report.failures.empty()) << c.name;
         }
         if (c.inner != nullptr) {
-            names.insert(names.begin(), c.inner);
+            if (std::find(names.begin(), names.end(), c.inner) == names.end()) {
+                names.insert(std::upper_bound(names.begin(), names.end(), c.inner), c.inner);
+            }
             EXPECT_EQ(root.Names(c.inner), (std::vector<std::wstring>{L"sub", L"top.txt"}))
                 << c.name;
             EXPECT_EQ(root.Read(std::wstring(c.inner) + L"\\sub\\deep.txt"), "deep") << c.name;
