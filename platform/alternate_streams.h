@@ -8,15 +8,20 @@
 // CopyToNewFile lists the streams of the source once, through the handle it
 // already holds, and copies every named data stream "source:name" into
 // "newFile:name" after the main content and before the times are set and the
-// file is written through; a failure there fails the copy like any other
-// (the new file is removed, the target stays as it was). What it does not
-// copy:
+// file is written through. A failure that may pass (a full disk, a stream
+// in use) fails the copy like any other (the new file is removed, the target
+// stays as it was) and the next run tries again; so does any failure to carry
+// "Zone.Identifier". What it does not copy:
 //   - anything from a source on a volume without alternate streams (FAT, a
 //     share that has none, Wine): there is nothing to carry;
 //   - the streams of a source whose copy goes to a volume that takes none
 //     (a FAT memory stick): the main content is copied all the same and the
 //     streams are lost there, as with a copy made in Explorer;
-//   - the main content again ("::$DATA"), and streams of other kinds than data.
+//   - the main content again ("::$DATA"), and streams of other kinds than data;
+//   - streams other than the mark that fail for a reason that stays (the
+//     target's volume refuses their name or size), and all streams of a
+//     source whose streams cannot be listed for such a reason: the content
+//     is what the user saved, and it is not held back for them.
 //
 // The decisions are made here; the few system calls behind them are a
 // StreamAccess, which a test can replace.

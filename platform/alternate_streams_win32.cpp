@@ -4,6 +4,8 @@
 #include <mutex>
 #include <optional>
 
+#include "platform/folders.h"
+
 namespace varnholt {
 
 namespace {
@@ -43,6 +45,16 @@ StreamAccess Chosen(const StreamAccess& system) {
     return chosen;
 }
 
+// A failure that may pass by the next run: the copy fails and is tried
+// again then. Others stay, and the copy goes on without that stream.
+bool MayPass(FileFault fault) {
+    return fault == FileFault::InUse || fault == FileFault::DiskFull;
+}
+
+bool IsDownloadMark(const std::wstring& stream) {
+    return FileNameKey(stream) == FileNameKey(L":Zone.Identifier");
+}
+
 } // namespace
 
 FileFault CopyAlternateStreams(const std::wstring& from, const std::wstring& newFile,
@@ -53,7 +65,7 @@ FileFault CopyAlternateStreams(const std::wstring& from, const std::wstring& new
         return FileFault::None;
     }
     if (listing.fault != FileFault::None) {
-        return listing.fault;
+        return MayPass(listing.fault) ? listing.fault : FileFault::None;
     }
     bool targetAsked = false;
     for (const std::wstring& listed : listing.names) {
@@ -66,8 +78,8 @@ FileFault CopyAlternateStreams(const std::wstring& from, const std::wstring& new
             return FileFault::None;
         }
         targetAsked = true;
-        if (const FileFault fault = access.copy(from + *stream, newFile + *stream);
-            fault != FileFault::None) {
+        const FileFault fault = access.copy(from + *stream, newFile + *stream);
+        if (fault != FileFault::None && (MayPass(fault) || IsDownloadMark(*stream))) {
             return fault;
         }
     }

@@ -59,7 +59,7 @@ FileFault OverwriteFile(const std::wstring& path, std::string_view bytes);
 // shares), and where there is no target, `source` keeps the permissions it
 // has. On POSIX the mode bits stay `source`'s: they stand for the read-only
 // attribute there. On failure `target` is left as it was and `source` still
-// exists (on Windows possibly with the target's permissions).
+// exists, with its folder's permissions, so it can be removed.
 FileFault ReplaceFileWith(const std::wstring& source, const std::wstring& target);
 
 // Deletes a file, also a read-only one. True when it is gone.

@@ -187,6 +187,10 @@ FileFault CopyStream(const std::wstring& from, const std::wstring& to) {
     if (!out.close() && fault == FileFault::None) {
         fault = FaultOf(GetLastError());
     }
+    // A stream left out must not stay behind half written.
+    if (fault != FileFault::None) {
+        DeleteFileW(LongPathForm(to).c_str());
+    }
     return fault;
 }
 
@@ -256,30 +260,75 @@ bool OnlyInheritedEntries(ACL* dacl) {
 // another may need rights a user lacks. One read when the target exists; a
 // target without readable permissions (FAT, some shares) or with nothing of
 // its own (the usual case) needs no write, and a write that fails leaves the
-// folder's permissions, as a new file has them.
-void KeepPermissions(const std::wstring& target, const std::wstring& newFile) {
+// folder's permissions, as a new file has them. True when `newFile`'s
+// permissions were changed.
+bool KeepPermissions(const std::wstring& target, const std::wstring& newFile) {
     ACL* dacl = nullptr;
     PSECURITY_DESCRIPTOR descriptor = nullptr;
     if (GetNamedSecurityInfoW(target.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
                               nullptr, &dacl, nullptr, &descriptor) != ERROR_SUCCESS) {
-        return;
+        return false;
     }
     const UniqueLocalMemory descriptorMemory(descriptor);
     SECURITY_DESCRIPTOR_CONTROL control = 0;
     DWORD revision = 0;
     // No DACL at all is what a volume without permissions reports.
     if (dacl == nullptr || !GetSecurityDescriptorControl(descriptor, &control, &revision)) {
-        return;
+        return false;
     }
     const bool isProtected = (control & SE_DACL_PROTECTED) != 0;
     if (!isProtected && OnlyInheritedEntries(dacl)) {
-        return;
+        return false;
     }
-    SetNamedSecurityInfoW(const_cast<wchar_t*>(newFile.c_str()), SE_FILE_OBJECT,
-                          DACL_SECURITY_INFORMATION |
-                              (isProtected ? PROTECTED_DACL_SECURITY_INFORMATION
-                                           : UNPROTECTED_DACL_SECURITY_INFORMATION),
-                          nullptr, nullptr, dacl, nullptr);
+    return SetNamedSecurityInfoW(const_cast<wchar_t*>(newFile.c_str()), SE_FILE_OBJECT,
+                                 DACL_SECURITY_INFORMATION |
+                                     (isProtected ? PROTECTED_DACL_SECURITY_INFORMATION
+                                                  : UNPROTECTED_DACL_SECURITY_INFORMATION),
+                                 nullptr, nullptr, dacl, nullptr) == ERROR_SUCCESS;
+}
+
+// Gives `file` the permissions of its folder again, as a new file has them:
+// a file that took a target's permissions but not its place may otherwise be
+// one its maker can no longer delete (a target that allows reading only).
+// The maker owns it, and an owner may always set the permissions.
+void TakeFolderPermissions(const std::wstring& file) {
+    ACL empty{};
+    if (InitializeAcl(&empty, sizeof(empty), ACL_REVISION)) {
+        SetNamedSecurityInfoW(const_cast<wchar_t*>(file.c_str()), SE_FILE_OBJECT,
+                              DACL_SECURITY_INFORMATION | UNPROTECTED_DACL_SECURITY_INFORMATION,
+                              nullptr, nullptr, &empty, nullptr);
+    }
+}
+
+// The rename of ReplaceFileWith, with a read-only target's attribute
+// cleared for it.
+FileFault RenameOver(const std::wstring& source, const std::wstring& target) {
+    constexpr DWORD kFlags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+    if (MoveFileExW(source.c_str(), target.c_str(), kFlags)) {
+        return FileFault::None;
+    }
+    DWORD error = GetLastError();
+    if (error != ERROR_ACCESS_DENIED) {
+        return FaultOf(error);
+    }
+    // A read-only target cannot be replaced by a rename; the copy replaces it
+    // all the same, so its attribute is cleared for the rename and put back
+    // when the rename still fails.
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
+        (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+        SetFileAttributesW(target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY)) {
+        if (MoveFileExW(source.c_str(), target.c_str(), kFlags)) {
+            return FileFault::None;
+        }
+        error = GetLastError();
+        SetFileAttributesW(target.c_str(), attributes);
+    }
+    if (error == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES &&
+        IsHeldOpen(target)) {
+        return FileFault::InUse;
+    }
+    return FaultOf(error);
 }
 
 } // namespace
@@ -356,33 +405,12 @@ FileFault CopyToNewFile(const std::wstring& from, const std::wstring& newFile) {
 }
 
 FileFault ReplaceFileWith(const std::wstring& source, const std::wstring& target) {
-    constexpr DWORD kFlags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
-    KeepPermissions(target, source);
-    if (MoveFileExW(source.c_str(), target.c_str(), kFlags)) {
-        return FileFault::None;
+    const bool keptPermissions = KeepPermissions(target, source);
+    const FileFault fault = RenameOver(source, target);
+    if (fault != FileFault::None && keptPermissions) {
+        TakeFolderPermissions(source);
     }
-    DWORD error = GetLastError();
-    if (error != ERROR_ACCESS_DENIED) {
-        return FaultOf(error);
-    }
-    // A read-only target cannot be replaced by a rename; the copy replaces it
-    // all the same, so its attribute is cleared for the rename and put back
-    // when the rename still fails.
-    const DWORD attributes = GetFileAttributesW(target.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
-        (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
-        SetFileAttributesW(target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY)) {
-        if (MoveFileExW(source.c_str(), target.c_str(), kFlags)) {
-            return FileFault::None;
-        }
-        error = GetLastError();
-        SetFileAttributesW(target.c_str(), attributes);
-    }
-    if (error == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES &&
-        IsHeldOpen(target)) {
-        return FileFault::InUse;
-    }
-    return FaultOf(error);
+    return fault;
 }
 
 bool RemoveFile(const std::wstring& path) {

@@ -34,7 +34,8 @@ struct StreamCase {
     const char* what;
     StreamListing listing; // of the source
     bool targetTakesStreams;
-    std::wstring failing;             // the stream whose copy fails (disk full)
+    std::wstring failing;             // the stream whose copy fails
+    FileFault failingWith;            // and why
     FileFault fault;                  // of the copy; None: copied
     std::vector<std::wstring> copied; // the streams copied, in order
 };
@@ -45,14 +46,28 @@ TEST(SyncCopyKeepsTest, AlternateStreamsOfTheSource) {
     const StreamListing withMark{
         true, None, {L"::$DATA", L":Zone.Identifier:$DATA", L":x:$OBJECT_ID", L":t:$DATA"}};
     const StreamListing noStreams{false, None, {}};
-    const StreamListing failed{true, AccessDenied, {}};
+    const StreamListing refused{true, AccessDenied, {}};
+    const StreamListing busy{true, InUse, {}};
+    const std::vector<std::wstring> both{L":Zone.Identifier", L":t"};
+    // A failure that may pass (a full disk, a file in use) fails the copy,
+    // so the next run tries again; one that stays leaves that stream out,
+    // except the mark, which a copy never drops in silence.
     const StreamCase cases[] = {
-        {"main content only", mainOnly, true, L"", None, {}},
-        {"the named data streams, once", withMark, true, L"", None, {L":Zone.Identifier", L":t"}},
-        {"a volume without streams", noStreams, true, L"", None, {}},
-        {"onto a volume without: the content alone", withMark, false, L"", None, {}},
-        {"a listing that fails", failed, true, L"", AccessDenied, {}},
-        {"a stream that fails", withMark, true, L":t", DiskFull, {L":Zone.Identifier", L":t"}},
+        {"main content only", mainOnly, true, L"", None, None, {}},
+        {"the named data streams, once", withMark, true, L"", None, None, both},
+        {"a volume without streams", noStreams, true, L"", None, None, {}},
+        {"onto a volume without: the content alone", withMark, false, L"", None, None, {}},
+        {"a listing refused: the content alone", refused, true, L"", None, None, {}},
+        {"a listing in use", busy, true, L"", None, InUse, {}},
+        {"a stream onto a full disk", withMark, true, L":t", DiskFull, DiskFull, both},
+        {"a stream the target refuses", withMark, true, L":t", Other, None, both},
+        {"the mark the target refuses",
+         withMark,
+         true,
+         L":Zone.Identifier",
+         Other,
+         Other,
+         {L":Zone.Identifier"}},
     };
     for (const StreamCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -71,7 +86,7 @@ TEST(SyncCopyKeepsTest, AlternateStreamsOfTheSource) {
             copied.push_back(source.substr(from.Path(L"f.txt").size()));
             // Into the stream of the same name of the temporary file.
             EXPECT_TRUE(stream.ends_with(L".tmp" + copied.back()));
-            return copied.back() == c.failing ? DiskFull : None;
+            return copied.back() == c.failing ? c.failingWith : None;
         };
         const StreamAccessScope seam(std::move(access));
         const CopyOutcome outcome = SafeCopyFile(from.Path(L"f.txt"), to.Path(L"f.txt"));
