@@ -73,6 +73,7 @@ BOOL CVarnholtDlg::OnInitDialog() {
     FitPicturesToWindow();
 
     AddAboutItemToSystemMenu();
+    AcceptShowInstanceMessage(m_hWnd);
 
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));

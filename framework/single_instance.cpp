@@ -160,9 +160,22 @@ UINT ShowInstanceMessage() {
     return message;
 }
 
+void AcceptShowInstanceMessage(HWND window) noexcept {
+    ChangeWindowMessageFilterEx(window, ShowInstanceMessage(), MSGFLT_ALLOW, nullptr);
+}
+
 InstanceClaim::InstanceClaim(const std::wstring& program, const std::wstring& folder) {
     const InstanceObjectNames names = ObjectNames(program, folder);
     m_mutex.reset(CreateMutexW(nullptr, FALSE, names.mutex.c_str()));
+    if (!m_mutex && GetLastError() == ERROR_ACCESS_DENIED) {
+        // The mutex is there, made by an instance with more rights (started
+        // elevated): it may be waited on, not created, and that instance
+        // owns the folder unless it ends meanwhile.
+        m_mutex.reset(OpenMutexW(SYNCHRONIZE, FALSE, names.mutex.c_str()));
+        if (!m_mutex) {
+            return;
+        }
+    }
     if (!m_mutex) {
         m_owned = true;
         return;

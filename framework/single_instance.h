@@ -32,6 +32,11 @@ std::wstring InstanceName(const std::wstring& program, const std::wstring& folde
 UINT ShowInstanceMessage();
 inline constexpr LRESULT kInstanceShown = 0x5643;
 
+// Lets a later start with fewer rights reach `window` with
+// ShowInstanceMessage() when this instance runs elevated ("as
+// administrator"): Windows drops messages from such processes otherwise.
+void AcceptShowInstanceMessage(HWND window) noexcept;
+
 // This process's ownership of its program folder.
 class InstanceClaim {
 public:
@@ -42,8 +47,10 @@ public:
     InstanceClaim(const std::wstring& program, const std::wstring& folder);
 
     // True when this process owns the folder and may run; false when another
-    // instance runs from it. Should the named objects be out of reach (a name
-    // taken by another kind of object), it runs without a claim.
+    // instance runs from it, also one started elevated whose objects this
+    // process may wait on but not create. Should the named objects be out of
+    // reach otherwise (a name taken by another kind of object), it runs
+    // without a claim.
     bool Owned() const noexcept { return m_owned; }
 
 private:
