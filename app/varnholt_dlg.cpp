@@ -97,19 +97,20 @@ BOOL CVarnholtDlg::OnInitDialog() {
 
     // The second character of "Options" is the start-with-Windows flag; a
     // one-character value counts as on, an empty one cannot be read.
-    m_options = m_power.ReadConfigValue(L"Options");
+    m_options = m_power.ReadConfigValue(ConfigKeys::kOptions);
     if (m_options.empty()) {
         throw InvalidArgumentError();
     }
     m_autostart = (m_options.size() >= 2 && m_options[1] == L'0') ? 0 : 1;
     m_firstTick = true;
 
-    const auto interval = SplitInterval(TextToInt(m_power.ReadConfigValue(L"SyncInterval")));
+    const auto interval =
+        SplitInterval(TextToInt(m_power.ReadConfigValue(ConfigKeys::kSyncInterval)));
     m_days = interval.days;
     m_hours = interval.hours;
     m_minutes = interval.minutes;
 
-    const std::int32_t next = TextToInt(m_power.ReadConfigValue(L"NextSync"));
+    const std::int32_t next = TextToInt(m_power.ReadConfigValue(ConfigKeys::kNextSync));
     m_status = next == 0
                    ? m_translation.GetText(text::kNoRunPlanned)
                    : FormatCatalogueNumber(m_translation.GetText(text::kMinutesUntilRun), next);

@@ -43,7 +43,7 @@ public:
     void LoadFolderPairs();
     void OnAddFolders();
     void OnRemoveFolders();
-    void StoreFolderList(const std::wstring& key, const CStringArray& list);
+    void StoreFolderList(ConfigKey key, const CStringArray& list);
 
     // --- Synchronization run (varnholt_dlg_run.cpp) ---
     // Both passes over all pairs (sync/sync_run.h), then the files that could

@@ -23,7 +23,7 @@ BOOL CVarnholtDlg::OnHelpInfo(HELPINFO* /*info*/) {
 
 void CVarnholtDlg::OnWebsite() {
     // Read at each use; only a web address is handed to the shell.
-    const std::wstring homepage = m_power.ReadConfigValue(L"Homepage");
+    const std::wstring homepage = m_power.ReadConfigValue(ConfigKeys::kHomepage);
     if (IsWebAddress(homepage)) {
         ShellOpen(m_hWnd, homepage);
     }
@@ -35,7 +35,7 @@ void CVarnholtDlg::OnAbout() {
 }
 
 void CVarnholtDlg::OnLanguageSelection() {
-    const std::wstring stored = m_power.ReadConfigValue(L"Language");
+    const std::wstring stored = m_power.ReadConfigValue(ConfigKeys::kLanguage);
     CLanguageSelection dialog;
     dialog.m_strLanguage = stored;
     dialog.m_strCaption = m_translation.GetText(text::kLanguageGroup);
@@ -44,7 +44,7 @@ void CVarnholtDlg::OnLanguageSelection() {
     // OK with the language in use, a typed name that matches nothing and
     // Cancel all leave the marker as it was.
     if (dialog.m_strLanguage != stored) {
-        m_power.WriteConfigValue(L"Language", dialog.m_strLanguage);
+        m_power.WriteConfigValue(ConfigKeys::kLanguage, dialog.m_strLanguage);
         OnInitDialog();
     }
 }

@@ -34,14 +34,16 @@ void CVarnholtDlg::LoadFolderPairs() {
     m_folders1.RemoveAll();
     m_folders2.RemoveAll();
 
-    const CStringArray first = DecodeFolderListValue(m_power.ReadConfigValue(L"Folders1"));
+    const CStringArray first =
+        DecodeFolderListValue(m_power.ReadConfigValue(ConfigKeys::kFolders1));
     for (const auto& entry : first) {
         m_folders1.Add(entry);
         m_pairList.InsertItem(m_pairList.GetItemCount(),
                               ShortenText(entry, kMaxShownLength, kHeadWhenLoaded));
     }
 
-    const CStringArray second = DecodeFolderListValue(m_power.ReadConfigValue(L"Folders2"));
+    const CStringArray second =
+        DecodeFolderListValue(m_power.ReadConfigValue(ConfigKeys::kFolders2));
     int row = 0;
     for (const auto& entry : second) {
         m_folders2.Add(entry);
@@ -71,7 +73,7 @@ void CVarnholtDlg::OnAddFolders() {
                                           ShortenText(first, kMaxShownLength, kHeadWhenAdded));
     m_pairList.EnsureVisible(row, TRUE);
     m_folders1.Add(first);
-    StoreFolderList(L"Folders1", m_folders1);
+    StoreFolderList(ConfigKeys::kFolders1, m_folders1);
 
     ShowMessage(JoinParagraphs(m_translation.GetText(text::kSecondFolderIntro),
                                m_translation.GetText(text::kSecondFolderDetail)));
@@ -82,8 +84,8 @@ void CVarnholtDlg::OnAddFolders() {
         const int last = m_pairList.GetItemCount() - 1;
         m_pairList.DeleteItem(last);
         m_folders1.RemoveAt(m_folders1.GetSize() - 1);
-        m_power.WriteConfigValue(L"Folders1",
-                                 DropLastStoredEntry(m_power.ReadConfigValue(L"Folders1")));
+        m_power.WriteConfigValue(ConfigKeys::kFolders1, DropLastStoredEntry(m_power.ReadConfigValue(
+                                                            ConfigKeys::kFolders1)));
         return;
     }
 
@@ -92,7 +94,7 @@ void CVarnholtDlg::OnAddFolders() {
     m_pairList.SetItemText(last, 1, ShortenText(second, kMaxShownLength, kHeadWhenAdded));
     m_pairList.EnsureVisible(last, TRUE);
     m_folders2.Add(second);
-    StoreFolderList(L"Folders2", m_folders2);
+    StoreFolderList(ConfigKeys::kFolders2, m_folders2);
 
     UpdateData(TRUE);
 }
@@ -107,15 +109,15 @@ void CVarnholtDlg::OnRemoveFolders() {
     m_folders2.RemoveAt(static_cast<std::size_t>(mark));
     m_pairList.DeleteItem(mark);
 
-    StoreFolderList(L"Folders1", m_folders1);
-    StoreFolderList(L"Folders2", m_folders2);
+    StoreFolderList(ConfigKeys::kFolders1, m_folders1);
+    StoreFolderList(ConfigKeys::kFolders2, m_folders2);
 
     if (m_pairList.GetItemCount() == 0) {
         OnInitDialog();
     }
 }
 
-void CVarnholtDlg::StoreFolderList(const std::wstring& key, const CStringArray& list) {
+void CVarnholtDlg::StoreFolderList(ConfigKey key, const CStringArray& list) {
     m_power.WriteConfigValue(key, EncodeFolderListValue(list));
 }
 

@@ -10,15 +10,9 @@
 #include "schedule/autostart.h"
 #include "schedule/countdown.h"
 #include "schedule/interval.h"
+#include "settings/start_mark.h"
 
 namespace varnholt {
-
-namespace {
-
-constexpr wchar_t kAutomaticStart[] = L"automatically";
-constexpr wchar_t kManualStart[] = L"manually";
-
-} // namespace
 
 void CVarnholtDlg::OnTimer(UINT_PTR id) {
     if (id != kScheduleTimer) {
@@ -29,11 +23,8 @@ void CVarnholtDlg::OnTimer(UINT_PTR id) {
             // The launcher marks a start at logon; the window has been seen
             // for a minute and now waits in the tray, unless a start by hand
             // has asked for it meanwhile.
-            if (m_power.ReadConfigValue(L"Startup") == kAutomaticStart) {
-                m_power.WriteConfigValue(L"Startup", kManualStart);
-                if (!m_shownOnRequest) {
-                    OnMinimizeToTray();
-                }
+            if (TakeStartAtLogonMark() && !m_shownOnRequest) {
+                OnMinimizeToTray();
             }
             m_firstTick = false;
         }
@@ -55,8 +46,8 @@ void CVarnholtDlg::CountDownOneMinute() {
         return;
     }
     UpdateData(TRUE);
-    const std::int32_t interval = TextToInt(m_power.ReadConfigValue(L"SyncInterval"));
-    const std::int32_t next = TextToInt(m_power.ReadConfigValue(L"NextSync"));
+    const std::int32_t interval = TextToInt(m_power.ReadConfigValue(ConfigKeys::kSyncInterval));
+    const std::int32_t next = TextToInt(m_power.ReadConfigValue(ConfigKeys::kNextSync));
     const CountdownTick tick = CountDown(interval, next);
     if (!tick.counting) {
         return;
@@ -89,7 +80,7 @@ void CVarnholtDlg::CountDownOneMinute() {
         UpdateData(FALSE);
         UpdateSchedule();
     }
-    m_power.WriteConfigValue(L"NextSync", std::to_wstring(tick.next));
+    m_power.WriteConfigValue(ConfigKeys::kNextSync, std::to_wstring(tick.next));
 }
 
 void CVarnholtDlg::OnIntervalChange() {
@@ -99,8 +90,8 @@ void CVarnholtDlg::OnIntervalChange() {
 void CVarnholtDlg::UpdateSchedule() {
     UpdateData(TRUE);
     const std::wstring interval = std::to_wstring(IntervalMinutes(m_days, m_hours, m_minutes));
-    m_power.WriteConfigValue(L"SyncInterval", interval);
-    m_power.WriteConfigValue(L"NextSync", interval);
+    m_power.WriteConfigValue(ConfigKeys::kSyncInterval, interval);
+    m_power.WriteConfigValue(ConfigKeys::kNextSync, interval);
     m_status = interval != L"0"
                    ? FormatCatalogueText(m_translation.GetText(text::kIntervalStored), interval)
                    : m_translation.GetText(text::kNoRunPlanned);
@@ -123,7 +114,7 @@ void CVarnholtDlg::OnStartWithWindows() {
                                       AutostartCommand(m_power.GetProgramDirectory()));
         }
         try {
-            m_power.WriteConfigValue(L"Options", options);
+            m_power.WriteConfigValue(ConfigKeys::kOptions, options);
         } catch (...) {
             // Take the registry change back.
             if (before) {

@@ -132,9 +132,9 @@ int RunBench(const std::wstring& programFolder, int repeats, bool parts) {
     const Stopwatch opening;
     const varnholt::PowerClass power;
     const varnholt::CStringArray first =
-        varnholt::DecodeFolderListValue(power.ReadConfigValue(L"Folders1"));
+        varnholt::DecodeFolderListValue(power.ReadConfigValue(varnholt::ConfigKeys::kFolders1));
     const varnholt::CStringArray second =
-        varnholt::DecodeFolderListValue(power.ReadConfigValue(L"Folders2"));
+        varnholt::DecodeFolderListValue(power.ReadConfigValue(varnholt::ConfigKeys::kFolders2));
     std::wprintf(L"open %.6f\n", opening.Seconds());
     std::wprintf(L"pairs %zu\n", first.GetSize());
     std::fflush(stdout);

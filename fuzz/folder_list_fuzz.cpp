@@ -14,6 +14,7 @@
 #include "base/latin1_lines.h"
 #include "base/string_array.h"
 #include "fuzz/fuzz_input.h"
+#include "settings/config_keys.h"
 #include "settings/config_lines.h"
 #include "sync/folder_entry.h"
 #include "sync/folder_list_value.h"
@@ -75,7 +76,9 @@ void CheckStoredValue(const std::wstring& value) {
 }
 
 // The lists' part of config.ini.
-const std::vector<std::wstring> kConfigLines = {L"Folders1", L"", L"Folders2", L""};
+const std::wstring kFirst = ConfigKeys::kFolders1.String();
+const std::wstring kSecond = ConfigKeys::kFolders2.String();
+const std::vector<std::wstring> kConfigLines = {kFirst, L"", kSecond, L""};
 
 void CheckList(const std::vector<std::wstring>& items) {
     const CStringArray list = List(items);
@@ -100,16 +103,16 @@ void CheckList(const std::vector<std::wstring>& items) {
     std::vector<std::wstring> lines;
     bool refused = false;
     try {
-        CheckStorableValue(L"Folders1", value);
-        lines = WithConfigValue(kConfigLines, L"Folders1", value);
+        CheckStorableValue(kFirst, value);
+        lines = WithConfigValue(kConfigLines, kFirst, value);
     } catch (const InvalidArgumentError&) {
         refused = true;
     }
     VARNHOLT_FUZZ_CHECK(!refused);
     const std::vector<std::wstring> reread = DecodeLatin1Lines(EncodeLatin1Lines(lines));
-    VARNHOLT_FUZZ_CHECK(Items(DecodeFolderListValue(ConfigValueIn(reread, L"Folders1"))) ==
+    VARNHOLT_FUZZ_CHECK(Items(DecodeFolderListValue(ConfigValueIn(reread, kFirst))) ==
                         ReadBack(items));
-    VARNHOLT_FUZZ_CHECK(ConfigValueIn(reread, L"Folders2").empty());
+    VARNHOLT_FUZZ_CHECK(ConfigValueIn(reread, kSecond).empty());
 }
 
 } // namespace

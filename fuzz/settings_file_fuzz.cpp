@@ -14,6 +14,7 @@
 #include "base/errors.h"
 #include "base/latin1_lines.h"
 #include "fuzz/fuzz_input.h"
+#include "settings/config_keys.h"
 #include "settings/config_lines.h"
 
 using namespace varnholt;
@@ -23,9 +24,14 @@ using varnholt::fuzz::WideText;
 namespace {
 
 // The keys the program reads, and the empty key (every empty line is one).
-const std::wstring kKeys[] = {L"Folders1", L"Folders2",       L"Options",  L"SyncInterval",
-                              L"NextSync", L"Startup",        L"Language", L"Product ID",
-                              L"Homepage", L"Dialects[1031]", L""};
+const std::vector<std::wstring> kKeys = [] {
+    std::vector<std::wstring> keys;
+    for (const varnholt::ConfigKey key : varnholt::kAllConfigKeys) {
+        keys.push_back(key.String());
+    }
+    keys.emplace_back();
+    return keys;
+}();
 
 bool Holds(const std::vector<std::wstring>& lines, const std::wstring& line) {
     return std::find(lines.begin(), lines.end(), line) != lines.end();
@@ -102,7 +108,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::wstring key;
     switch (choice % 3) {
     case 0:
-        key = kKeys[choice / 3 % std::size(kKeys)];
+        key = kKeys[choice / 3 % kKeys.size()];
         break;
     case 1:
         key = lines.empty() ? std::wstring() : lines[choice / 3 % lines.size()];

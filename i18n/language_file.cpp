@@ -8,7 +8,8 @@
 namespace varnholt {
 
 std::wstring LanguageFilePath(const PowerClass& power) {
-    return power.GetProgramDirectory() + L"\\" + power.ReadConfigValue(L"Product ID") + L"trl.ini";
+    return power.GetProgramDirectory() + L"\\" + power.ReadConfigValue(ConfigKeys::kProductId) +
+           L"trl.ini";
 }
 
 std::optional<TranslationEntry> ParseEntryLine(const std::wstring& line) {

@@ -7,13 +7,13 @@ namespace varnholt {
 
 void CTranslation::LoadLanguage() {
     const std::wstring path = LanguageFilePath(m_power);
-    const std::wstring stored = m_power.ReadConfigValue(L"Language");
+    const std::wstring stored = m_power.ReadConfigValue(ConfigKeys::kLanguage);
     const LanguageMarkerSources sources{
         [this] {
             m_power.m_strRegKeyPath = kSystemLanguageKey;
             return m_power.ReadRegistryText(kSystemLanguageValue);
         },
-        [this] { return m_power.ReadConfigValue(L"Dialects[1031]"); },
+        [this] { return m_power.ReadConfigValue(ConfigKeys::kGermanDialects); },
         [&path](const std::wstring& line) { return PowerClass::FileContainsLine(path, line); },
     };
     const std::wstring marker = ChooseLanguageMarker(stored, sources);

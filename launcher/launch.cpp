@@ -9,12 +9,11 @@
 #include "platform/handles.h"
 #include "schedule/autostart.h"
 #include "settings/power_class.h"
+#include "settings/start_mark.h"
 
 namespace varnholt {
 
 namespace {
-
-constexpr wchar_t kStartupKey[] = L"Startup";
 
 // Starts the program with its own folder as working folder, without waiting.
 bool StartProgram(const std::wstring& program, const std::wstring& folder) {
@@ -46,10 +45,9 @@ void LaunchAutomaticStart() {
     if (ShowRunningInstance(kProgramFileName, folder)) {
         return;
     }
-    power.WriteConfigValue(kStartupKey, L"automatically");
+    MarkStartAtLogon(true);
     if (!StartProgram(program, folder)) {
-        // A mark nobody consumes would send the next start by hand to the tray.
-        power.WriteConfigValue(kStartupKey, L"manually");
+        MarkStartAtLogon(false);
         throw Error(program + L" could not be started.");
     }
 }

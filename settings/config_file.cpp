@@ -10,14 +10,14 @@ std::wstring ConfigFilePath() {
     return ProgramDirectory() + L"\\config.ini";
 }
 
-std::wstring ReadConfigValue(const std::wstring& key) {
-    return ConfigValueIn(ReadLatin1Lines(ConfigFilePath()), key);
+std::wstring ReadConfigValue(ConfigKey key) {
+    return ConfigValueIn(ReadLatin1Lines(ConfigFilePath()), key.String());
 }
 
-void WriteConfigValue(const std::wstring& key, const std::wstring& value) {
-    CheckStorableValue(key, value);
+void WriteConfigValue(ConfigKey key, const std::wstring& value) {
+    CheckStorableValue(key.String(), value);
     const std::wstring path = ConfigFilePath();
-    WriteLatin1Lines(path, WithConfigValue(ReadLatin1Lines(path), key, value));
+    WriteLatin1Lines(path, WithConfigValue(ReadLatin1Lines(path), key.String(), value));
 }
 
 } // namespace varnholt

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "settings/config_keys.h"
+
 namespace varnholt {
 
 // The program folder followed by "\config.ini".
@@ -13,12 +15,12 @@ std::wstring ConfigFilePath();
 
 // The value of `key`, empty when it is absent. Raises FileError when the file
 // cannot be read ("...\config.ini was not found.").
-std::wstring ReadConfigValue(const std::wstring& key);
+std::wstring ReadConfigValue(ConfigKey key);
 
 // Sets the value after every key line of `key`; an absent key changes
 // nothing. A value that could not be read back as written is refused before
 // the file is touched (InvalidArgumentError); a failed write leaves the old
 // file whole (FileError).
-void WriteConfigValue(const std::wstring& key, const std::wstring& value);
+void WriteConfigValue(ConfigKey key, const std::wstring& value);
 
 } // namespace varnholt

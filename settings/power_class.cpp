@@ -39,11 +39,11 @@ std::wstring PowerClass::ConfigFilePath() const {
     return ::varnholt::ConfigFilePath();
 }
 
-std::wstring PowerClass::ReadConfigValue(const std::wstring& key) const {
+std::wstring PowerClass::ReadConfigValue(ConfigKey key) const {
     return ::varnholt::ReadConfigValue(key);
 }
 
-void PowerClass::WriteConfigValue(const std::wstring& key, const std::wstring& value) const {
+void PowerClass::WriteConfigValue(ConfigKey key, const std::wstring& value) const {
     ::varnholt::WriteConfigValue(key, value);
 }
 

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string>
 
+#include "settings/config_keys.h"
+
 namespace varnholt {
 
 class PowerClass {
@@ -39,8 +41,8 @@ public:
     static bool FileContainsLine(const std::wstring& path, const std::wstring& line);
 
     // --- Settings file config.ini (settings/config_file.h) ---
-    std::wstring ReadConfigValue(const std::wstring& key) const;
-    void WriteConfigValue(const std::wstring& key, const std::wstring& value) const;
+    std::wstring ReadConfigValue(ConfigKey key) const;
+    void WriteConfigValue(ConfigKey key, const std::wstring& value) const;
     // Full path of config.ini.
     std::wstring ConfigFilePath() const;
 

@@ -427,9 +427,9 @@ TEST_F(KillTest, SettingsFileIsWholeOldOrWholeNewAfterEveryKill) {
     const ProgramFolderScope scope(m_folder.Path(program));
     const PowerClass power;
     // The two contents the writer alternates between, as the program writes them.
-    power.WriteConfigValue(L"Folders1", LongFolderList());
+    power.WriteConfigValue(ConfigKeys::kFolders1, LongFolderList());
     const std::string second = m_folder.Read(program + L"\\config.ini");
-    power.WriteConfigValue(L"Folders1", ShortFolderList());
+    power.WriteConfigValue(ConfigKeys::kFolders1, ShortFolderList());
     const std::string first = m_folder.Read(program + L"\\config.ini");
     ASSERT_GT(second.size(), first.size() + 4000);
     ASSERT_EQ(first, std::string(kInitialConfig).replace(10, 0, "C:\\Data*"));
@@ -447,7 +447,7 @@ TEST_F(KillTest, SettingsFileIsWholeOldOrWholeNewAfterEveryKill) {
         }
         // The next write, through the same code: it leaves config.ini alone.
         try {
-            power.WriteConfigValue(L"Folders1", ShortFolderList());
+            power.WriteConfigValue(ConfigKeys::kFolders1, ShortFolderList());
         } catch (const Error& error) {
             return Stop("settings", kill, std::string("the next write failed: ") + error.what());
         }

@@ -50,7 +50,7 @@ WriteOnce SettingsWriter(const std::wstring& folder) {
     SetModuleFileNameForTesting(folder + L"\\" + kProgramFolder + L"\\Varnholt.exe");
     return [](std::uint32_t write) {
         try {
-            PowerClass().WriteConfigValue(L"Folders1", FolderListOfWrite(write));
+            PowerClass().WriteConfigValue(ConfigKeys::kFolders1, FolderListOfWrite(write));
             return true;
         } catch (const Error& error) {
             std::fprintf(stderr, "kill_writer: write %u failed: %s\n", write, error.what());

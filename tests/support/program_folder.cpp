@@ -7,7 +7,8 @@
 #include "base/latin1_lines.h"
 #include "platform/handles.h"
 #include "platform/program_path.h"
-#include "settings/power_class.h"
+#include "platform/text_files.h"
+#include "settings/config_lines.h"
 
 namespace varnholt::test {
 
@@ -69,7 +70,8 @@ void ProgramFolder::RemoveConfig() {
 }
 
 std::wstring ProgramFolder::ReadConfig(const std::wstring& key) const {
-    return PowerClass().ReadConfigValue(key);
+    // Read as the file stands, with the settings file's own line rules.
+    return ConfigValueIn(ReadLatin1Lines(ConfigPath()), key);
 }
 
 std::wstring ProgramFolder::MakeFolder(const std::wstring& relative) const {

@@ -65,8 +65,8 @@ TEST_F(SealedFolderTest, SettingsAreWrittenInPlaceWhenOnlyTheFileIsWritable) {
         TypeMinutes(window, L"5");
     }
     EXPECT_EQ(answerer.Count(), 0u);
-    EXPECT_EQ(PowerClass().ReadConfigValue(L"SyncInterval"), L"5");
-    EXPECT_EQ(PowerClass().ReadConfigValue(L"NextSync"), L"5");
+    EXPECT_EQ(PowerClass().ReadConfigValue(ConfigKeys::kSyncInterval), L"5");
+    EXPECT_EQ(PowerClass().ReadConfigValue(ConfigKeys::kNextSync), L"5");
     // Shorter than before: the file ends with the new content, nothing of the
     // old one after it.
     const std::string bytes = ReadFileBytes(Config());
