@@ -8,7 +8,6 @@
 #include "app/taskbar_progress.h"
 #include "app/varnholt_dlg.h"
 #include "framework/message_pump.h"
-#include "framework/owned_box.h"
 #include "i18n/catalogue_format.h"
 #include "i18n/text_ids.h"
 #include "sync/sync_run.h"
@@ -22,8 +21,10 @@ namespace {
 // arrive), and the copy progress shown. Everything comes back as the run
 // found it when it ends, also when it fails: a run started by a tick while a
 // modal box of the window is open (About, a message) leaves the window
-// disabled, as that box wants it until it closes. A box closed during the
-// run has nobody left to turn the window back on, so then it comes back on.
+// disabled, as that box wants it until it closes. A message box answered
+// during the run turns the window back on as it closes: that stays. (A box
+// merely hidden, as Windows hides the boxes of a minimised window, is still
+// open and keeps it disabled.)
 class RunningWindow {
 public:
     RunningWindow(CWnd window, bool& runUnderWay)
@@ -35,7 +36,7 @@ public:
     }
     ~RunningWindow() {
         m_window.SetWindowText(m_title);
-        m_window.EnableWindow(m_enabled || OpenBoxOver(m_window.m_hWnd) == nullptr);
+        m_window.EnableWindow(m_enabled || m_window.IsWindowEnabled());
         if (m_focus != nullptr && ::IsWindow(m_focus)) {
             ::SetFocus(m_focus);
         }

@@ -9,8 +9,8 @@
 // already holds, and copies every named data stream "source:name" into
 // "newFile:name" after the main content and before the times are set and the
 // file is written through. A failure that may pass (a full disk, a stream
-// in use) fails the copy like any other (the new file is removed, the target
-// stays as it was) and the next run tries again; so does any failure to carry
+// in use, a read or write cut short) fails the copy like any other (the new file is removed, the
+// target stays as it was) and the next run tries again; so does any failure to carry
 // "Zone.Identifier". What it does not copy:
 //   - anything from a source on a volume without alternate streams (FAT, a
 //     share that has none, Wine): there is nothing to carry;

@@ -45,10 +45,12 @@ StreamAccess Chosen(const StreamAccess& system) {
     return chosen;
 }
 
-// A failure that may pass by the next run: the copy fails and is tried
-// again then. Others stay, and the copy goes on without that stream.
+// A failure that may pass by the next run (a stream in use, a full disk, a
+// read or write cut short as by a connection lost): the copy fails and is
+// tried again then. Others stay, and the copy goes on without that stream.
 bool MayPass(FileFault fault) {
-    return fault == FileFault::InUse || fault == FileFault::DiskFull;
+    return fault == FileFault::InUse || fault == FileFault::DiskFull ||
+           fault == FileFault::Incomplete;
 }
 
 bool IsDownloadMark(const std::wstring& stream) {

@@ -253,6 +253,42 @@ bool OnlyInheritedEntries(ACL* dacl) {
     return true;
 }
 
+// A file's DACL as read from it, with whether it is protected from its
+// folder's; `dacl` points into `descriptor`.
+struct Permissions {
+    UniqueLocalMemory descriptor;
+    ACL* dacl = nullptr;
+    bool isProtected = false;
+};
+
+// False when the DACL cannot be read, or the volume keeps none (FAT, some
+// shares).
+bool ReadPermissions(const std::wstring& path, Permissions& permissions) {
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                              nullptr, &permissions.dacl, nullptr, &descriptor) != ERROR_SUCCESS) {
+        return false;
+    }
+    permissions.descriptor.reset(descriptor);
+    SECURITY_DESCRIPTOR_CONTROL control = 0;
+    DWORD revision = 0;
+    if (permissions.dacl == nullptr ||
+        !GetSecurityDescriptorControl(descriptor, &control, &revision)) {
+        return false;
+    }
+    permissions.isProtected = (control & SE_DACL_PROTECTED) != 0;
+    return true;
+}
+
+bool WritePermissions(const std::wstring& path, const Permissions& permissions) {
+    return SetNamedSecurityInfoW(const_cast<wchar_t*>(path.c_str()), SE_FILE_OBJECT,
+                                 DACL_SECURITY_INFORMATION |
+                                     (permissions.isProtected
+                                          ? PROTECTED_DACL_SECURITY_INFORMATION
+                                          : UNPROTECTED_DACL_SECURITY_INFORMATION),
+                                 nullptr, nullptr, permissions.dacl, nullptr) == ERROR_SUCCESS;
+}
+
 // Gives `newFile`, made in `target`'s folder and so holding the folder's
 // permissions, the target's own: its DACL as it is, protected from the
 // folder's or inheriting from it (the system then adds the folder's entries
@@ -260,44 +296,17 @@ bool OnlyInheritedEntries(ACL* dacl) {
 // another may need rights a user lacks. One read when the target exists; a
 // target without readable permissions (FAT, some shares) or with nothing of
 // its own (the usual case) needs no write, and a write that fails leaves the
-// folder's permissions, as a new file has them. True when `newFile`'s
-// permissions were changed.
-bool KeepPermissions(const std::wstring& target, const std::wstring& newFile) {
-    ACL* dacl = nullptr;
-    PSECURITY_DESCRIPTOR descriptor = nullptr;
-    if (GetNamedSecurityInfoW(target.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
-                              nullptr, &dacl, nullptr, &descriptor) != ERROR_SUCCESS) {
+// folder's permissions, as a new file has them. When it writes, `own` gets
+// the permissions `newFile` had before, and it returns true.
+bool KeepPermissions(const std::wstring& target, const std::wstring& newFile, Permissions& own) {
+    Permissions kept;
+    if (!ReadPermissions(target, kept) || (!kept.isProtected && OnlyInheritedEntries(kept.dacl))) {
         return false;
     }
-    const UniqueLocalMemory descriptorMemory(descriptor);
-    SECURITY_DESCRIPTOR_CONTROL control = 0;
-    DWORD revision = 0;
-    // No DACL at all is what a volume without permissions reports.
-    if (dacl == nullptr || !GetSecurityDescriptorControl(descriptor, &control, &revision)) {
-        return false;
-    }
-    const bool isProtected = (control & SE_DACL_PROTECTED) != 0;
-    if (!isProtected && OnlyInheritedEntries(dacl)) {
-        return false;
-    }
-    return SetNamedSecurityInfoW(const_cast<wchar_t*>(newFile.c_str()), SE_FILE_OBJECT,
-                                 DACL_SECURITY_INFORMATION |
-                                     (isProtected ? PROTECTED_DACL_SECURITY_INFORMATION
-                                                  : UNPROTECTED_DACL_SECURITY_INFORMATION),
-                                 nullptr, nullptr, dacl, nullptr) == ERROR_SUCCESS;
-}
-
-// Gives `file` the permissions of its folder again, as a new file has them:
-// a file that took a target's permissions but not its place may otherwise be
-// one its maker can no longer delete (a target that allows reading only).
-// The maker owns it, and an owner may always set the permissions.
-void TakeFolderPermissions(const std::wstring& file) {
-    ACL empty{};
-    if (InitializeAcl(&empty, sizeof(empty), ACL_REVISION)) {
-        SetNamedSecurityInfoW(const_cast<wchar_t*>(file.c_str()), SE_FILE_OBJECT,
-                              DACL_SECURITY_INFORMATION | UNPROTECTED_DACL_SECURITY_INFORMATION,
-                              nullptr, nullptr, &empty, nullptr);
-    }
+    // Read first, so that a file which takes the target's permissions but
+    // not its place can be given its own back: the target's may not let
+    // its maker delete it.
+    return ReadPermissions(newFile, own) && WritePermissions(newFile, kept);
 }
 
 // The rename of ReplaceFileWith, with a read-only target's attribute
@@ -405,10 +414,12 @@ FileFault CopyToNewFile(const std::wstring& from, const std::wstring& newFile) {
 }
 
 FileFault ReplaceFileWith(const std::wstring& source, const std::wstring& target) {
-    const bool keptPermissions = KeepPermissions(target, source);
+    Permissions own;
+    const bool keptPermissions = KeepPermissions(target, source, own);
     const FileFault fault = RenameOver(source, target);
     if (fault != FileFault::None && keptPermissions) {
-        TakeFolderPermissions(source);
+        // Its maker owns it, and an owner may always set the permissions.
+        WritePermissions(source, own);
     }
     return fault;
 }

@@ -50,24 +50,19 @@ std::optional<std::wstring> PathBelow(const std::wstring& source, const std::wst
     return target.substr(prefix.size());
 }
 
-// The identity walk for folders whose final paths cannot be read: the
-// target and each folder above it are compared with the source.
-void WalkUpToSource(const std::wstring& source, const std::wstring& target,
+// The identity walk, for folders whose final paths cannot be read or do not
+// show the relation (a folder of this computer named through one of its own
+// shares): the target and each folder above it are compared with the
+// source. `scanned` is the source as the scan spells it.
+void WalkUpToSource(const std::wstring& scanned, const std::wstring& target,
                     const FolderIdentity& sourceIdentity, TargetInSource& found) {
-    std::wstring folder = target;
-    std::optional<FolderIdentity> identity = found.identity;
+    std::wstring folder = Parent(target);
     while (!folder.empty()) {
-        if (identity == sourceIdentity) {
-            found.same = folder.size() == target.size();
-            if (!found.same) {
-                found.leftOut = source + target.substr(folder.size());
-            }
+        if (IdentityOf(folder) == sourceIdentity) {
+            found.leftOut = scanned + target.substr(folder.size());
             return;
         }
         folder = Parent(folder);
-        if (!folder.empty()) {
-            identity = IdentityOf(folder);
-        }
     }
 }
 
@@ -84,27 +79,38 @@ TargetInSource LocateTargetInSource(const std::wstring& sourceFolder,
     // A target that is not there yet holds nothing the scan could list:
     // there is nothing to leave out (and a share that does not answer is
     // asked once, not once per folder above the target).
+    found.identity = IdentityOf(target);
     std::wstring targetFinal;
-    if (!QueryFinalFolderPath(AsFolder(target), targetFinal)) {
+    const bool targetFinalKnown = QueryFinalFolderPath(AsFolder(target), targetFinal);
+    if (!found.identity && !targetFinalKnown) {
         return found;
     }
-    found.identity = IdentityOf(target);
     const std::optional<FolderIdentity> sourceIdentity = IdentityOf(source);
-    if (found.identity && found.identity == sourceIdentity) {
+    const bool identitiesKnown = found.identity && sourceIdentity;
+    if (identitiesKnown && found.identity == sourceIdentity) {
         found.same = true;
         return found;
     }
     // Final paths see through links, junctions and substituted drives on
     // either side: a target named through a link outside the source, or
-    // the folder a link inside the source leads to.
+    // the folder a link inside the source leads to. The scan spells its
+    // folders from the source as given ("C:\" for a drive's root gives
+    // "C:\\Backup"), and so does the path left out.
     std::wstring sourceFinal;
-    if (QueryFinalFolderPath(AsFolder(source), sourceFinal)) {
-        found.same = FileNameKey(targetFinal) == FileNameKey(sourceFinal);
+    if (targetFinalKnown && QueryFinalFolderPath(AsFolder(source), sourceFinal)) {
         if (const std::optional<std::wstring> below = PathBelow(sourceFinal, targetFinal)) {
-            found.leftOut = source + L'\\' + *below;
+            found.leftOut = sourceFolder + L'\\' + *below;
+            return found;
         }
-    } else if (found.identity && sourceIdentity) {
-        WalkUpToSource(source, target, *sourceIdentity, found);
+        // Two known identities that differ are two folders, whatever the
+        // names (folders told apart by letter case alone).
+        if (!identitiesKnown && FileNameKey(targetFinal) == FileNameKey(sourceFinal)) {
+            found.same = true;
+            return found;
+        }
+    }
+    if (identitiesKnown) {
+        WalkUpToSource(sourceFolder, target, *sourceIdentity, found);
     }
     return found;
 }

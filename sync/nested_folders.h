@@ -23,18 +23,19 @@ namespace varnholt {
 struct TargetInSource {
     // The two are one folder under two names: the pass copies nothing.
     bool same = false;
-    // The target as a path below the source folder (the source's path and
-    // the rest of the target's), which the scan of the source leaves out;
-    // empty when the target does not lie inside the source.
+    // The target as a path below the source folder, spelt as the scan of
+    // the source spells its folders (the source as given, a backslash, the
+    // rest of the target's path), which that scan leaves out; empty when the
+    // target does not lie inside the source.
     std::wstring leftOut;
     // The target's identity, when it exists: a link inside the source can
     // lead into it under yet another name.
     std::optional<FolderIdentity> identity;
 };
 
-// Where `target` lies relative to `source` (folder paths; a trailing
-// backslash is ignored). Folders whose identity cannot be read count as
-// unrelated.
+// Where `target` lies relative to `source` (folder paths, `source` as the
+// scan is given it). Folders of which neither the identity nor the final
+// path can be read count as unrelated.
 TargetInSource LocateTargetInSource(const std::wstring& source, const std::wstring& target);
 
 } // namespace varnholt

@@ -250,7 +250,8 @@ TEST(SyncRunTest, NestedPairCopiesOneLevelDeepAndTheSameFolderNothing) {
     struct Case {
         const char* name;
         Second second;
-        const wchar_t* inner; // the folder of `root` the copies land in, or null: none
+        const wchar_t* inner;              // the folder of `root` the copies land in, or null: none
+        bool firstEndsInBackslash = false; // as a drive's root does ("C:\\")
     };
     const Case cases[] = {
         {"inside", [](const auto& r, const auto&) { return r.Path(L"Backup"); }, L"Backup"},
@@ -258,6 +259,8 @@ TEST(SyncRunTest, NestedPairCopiesOneLevelDeepAndTheSameFolderNothing) {
          [](const auto& r, const auto&) { return r.Path(L"Backup") + L"\\"; }, L"Backup"},
         {"same folder, trailing backslash",
          [](const auto& r, const auto&) { return r.Path() + L"\\"; }, nullptr},
+        {"inside, the first with a trailing backslash",
+         [](const auto& r, const auto&) { return r.Path(L"Backup"); }, L"Backup", true},
 #ifdef _WIN32
         {"inside, other letter case",
          [](const auto& r, const auto&) { return Upper(r.Path()) + L"\\BACKUP"; }, L"BACKUP"},
@@ -300,7 +303,8 @@ TEST(SyncRunTest, NestedPairCopiesOneLevelDeepAndTheSameFolderNothing) {
         const std::wstring second = c.second(root, outside);
         std::vector<std::wstring> names = root.Names();
         for (int run = 0; run < 3; ++run) {
-            const RunReport report = RunSynchronization(List({MakeFolderEntry(root.Path())}),
+            const std::wstring first = root.Path() + (c.firstEndsInBackslash ? L"\\" : L"");
+            const RunReport report = RunSynchronization(List({MakeFolderEntry(first)}),
                                                         List({MakeFolderEntry(second)}), {});
             EXPECT_TRUE(report.failures.empty()) << c.name;
         }

@@ -60,6 +60,7 @@ TEST(SyncCopyKeepsTest, AlternateStreamsOfTheSource) {
         {"a listing refused: the content alone", refused, true, L"", None, None, {}},
         {"a listing in use", busy, true, L"", None, InUse, {}},
         {"a stream onto a full disk", withMark, true, L":t", DiskFull, DiskFull, both},
+        {"a stream cut short", withMark, true, L":t", Incomplete, Incomplete, both},
         {"a stream the target refuses", withMark, true, L":t", Other, None, both},
         {"the mark the target refuses",
          withMark,
