@@ -40,6 +40,7 @@ const MessageMap<CVarnholtDlg> CVarnholtDlg::kMessageMap{
     OnMessage<&CVarnholtDlg::OnTaskbarCreated>(TaskbarCreatedMessage()),
     OnMessage<&CVarnholtDlg::OnShowInstance>(ShowInstanceMessage()),
     OnMessage<&CVarnholtDlg::OnDpiChanged>(WM_DPICHANGED),
+    OnMessage<&CVarnholtDlg::OnDestroyWindow>(WM_DESTROY),
 };
 
 CVarnholtDlg::CVarnholtDlg() : CDialogImpl(IDD_VARNHOLT_DIALOG) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/tray_icon.h"
 #include "base/string_array.h"
 #include "framework/controls.h"
 #include "framework/dialog.h"
@@ -49,6 +50,9 @@ public:
     // Both passes over all pairs (sync/sync_run.h), then the files that could
     // not be copied, the closing message of a hand run, and text 135.
     void OnStartSyncNow();
+    // The run a tick starts when the countdown runs out: no closing message,
+    // the timer resting meanwhile, then the countdown from `interval` again.
+    void RunOnSchedule(std::int32_t interval);
 
     // --- Interval schedule and autostart (varnholt_dlg_schedule.cpp) ---
     // One tick of timer 1: the first tick after a start-up hands an automatic
@@ -75,7 +79,7 @@ public:
     // nothing is written.
     void OnTrayExit();
     // True while the window waits in the notification area.
-    bool IsInTray() const noexcept { return m_iconAdded; }
+    bool IsInTray() const noexcept { return m_trayIcon.IsAdded(); }
     // True once the window is gone: the tray's exit destroyed it while a
     // handler waited in a box or dialog. The rest of that handler is dropped:
     // nothing more is shown, and nothing written but what undoes its own
@@ -106,7 +110,25 @@ protected:
     void OnExit();
 
 public:
-    // What the window holds and shows that the tests read back.
+    // What the window holds and shows, read-only (the tests read it back).
+    struct StateView {
+        HICON icon;
+        const CStringArray& folders1;
+        const CStringArray& folders2;
+        bool firstTick;
+        const std::wstring& days;
+        const std::wstring& hours;
+        const std::wstring& minutes;
+        const std::wstring& options;
+        int autostart;
+        bool scheduledRun;
+    };
+    StateView State() const noexcept {
+        return {m_hIcon, m_folders1, m_folders2, m_firstTick, m_days,
+                m_hours, m_minutes,  m_options,  m_autostart, m_scheduledRun};
+    }
+
+private:
     HICON m_hIcon = nullptr;
     CStringArray m_folders1;
     CStringArray m_folders2;
@@ -118,7 +140,6 @@ public:
     int m_autostart = 0;
     bool m_scheduledRun = false;
 
-private:
     CListCtrl m_pairList;
     PowerClass m_power;
     std::wstring m_status;
@@ -141,12 +162,12 @@ private:
     LRESULT OnTaskbarCreated(WPARAM, LPARAM);
     void ShowTrayPopup();
 
-    // The tray icon record, filled each time the window goes to the tray.
-    NOTIFYICONDATAW m_trayIcon{};
+    // The icon while the window waits in the notification area.
+    TrayIcon m_trayIcon;
+    LRESULT OnDestroyWindow(WPARAM, LPARAM);
     // The menu of the tray popup (menu resource 132), loaded each time the
     // window goes to the tray.
     UniqueMenu m_trayMenu;
-    bool m_iconAdded = false;
 
     // A later start asked for the window: the first tick of an automatic
     // start leaves it shown.

@@ -7,6 +7,7 @@
 #include "app/copy_failures_message.h"
 #include "app/taskbar_progress.h"
 #include "app/varnholt_dlg.h"
+#include "base/scope_exit.h"
 #include "framework/message_pump.h"
 #include "i18n/catalogue_format.h"
 #include "i18n/text_ids.h"
@@ -115,16 +116,34 @@ void CVarnholtDlg::OnStartSyncNow() {
     PushFieldsAndPaintStatus();
 }
 
+void CVarnholtDlg::RunOnSchedule(std::int32_t interval) {
+    // Timer 1 rests during the run, so the next tick comes a full minute
+    // after it. It starts again, and the schedule stays on, also when the
+    // run fails.
+    KillTimer(kScheduleTimer);
+    const ScopeExit restart([this] {
+        if (!HasEnded()) {
+            SetTimer(kScheduleTimer, kScheduleTimerPeriod);
+        }
+    });
+    {
+        const auto scheduled = FlagForScope(m_scheduledRun);
+        OnStartSyncNow();
+    }
+    if (HasEnded()) {
+        return;
+    }
+    m_status = FormatCatalogueNumber(m_translation.GetText(text::kMinutesUntilRun), interval);
+    UpdateData(FALSE);
+    UpdateSchedule();
+}
+
 void CVarnholtDlg::ShowCopyFailures(const std::vector<CopyFailure>& failures) {
     // A timer run that ends while an earlier list is still open adds none.
     if (m_failuresShown) {
         return;
     }
-    m_failuresShown = true;
-    struct Closed {
-        bool& shown;
-        ~Closed() { shown = false; }
-    } closed{m_failuresShown};
+    const auto shown = FlagForScope(m_failuresShown);
     ShowMessage(CopyFailuresMessage(failures, m_translation));
 }
 

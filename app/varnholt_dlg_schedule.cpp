@@ -2,6 +2,7 @@
 // timer 1) and the autostart entry behind check box 1008.
 
 #include "app/varnholt_dlg.h"
+#include "base/scope_exit.h"
 #include "base/text_numbers.h"
 #include "framework/error_report.h"
 #include "i18n/catalogue_format.h"
@@ -33,9 +34,8 @@ void CVarnholtDlg::OnTimer(UINT_PTR id) {
         // A tick that fails every minute (config.ini gone) shows one box at a
         // time; ticks that come while it is open still try, silently.
         if (!m_tickErrorShown && !HasEnded()) {
-            m_tickErrorShown = true;
+            const auto shown = FlagForScope(m_tickErrorShown);
             ReportError(m_hWnd, std::current_exception());
-            m_tickErrorShown = false;
         }
     }
 }
@@ -56,29 +56,10 @@ void CVarnholtDlg::CountDownOneMinute() {
     UpdateData(FALSE);
 
     if (tick.runNow) {
-        // Timer 1 rests during the run, so the next tick comes a full minute
-        // after it. It starts again, and the schedule stays on, also when the
-        // run fails.
-        KillTimer(kScheduleTimer);
-        struct Resume {
-            CVarnholtDlg& dlg;
-            ~Resume() {
-                dlg.m_scheduledRun = false;
-                if (!dlg.HasEnded()) {
-                    dlg.SetTimer(kScheduleTimer, kScheduleTimerPeriod);
-                }
-            }
-        } resume{*this};
-        m_scheduledRun = true;
-        OnStartSyncNow();
-        m_scheduledRun = false;
+        RunOnSchedule(interval);
         if (HasEnded()) {
             return; // the tray's exit came while the run's list was open: write nothing
         }
-
-        m_status = FormatCatalogueNumber(m_translation.GetText(text::kMinutesUntilRun), interval);
-        UpdateData(FALSE);
-        UpdateSchedule();
     }
     m_power.WriteConfigValue(ConfigKeys::kNextSync, std::to_wstring(tick.next));
 }

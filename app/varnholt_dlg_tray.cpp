@@ -20,25 +20,15 @@ UINT TaskbarCreatedMessage() {
 }
 
 void CVarnholtDlg::OnMinimizeToTray() {
-    m_trayIcon = NOTIFYICONDATAW{};
-    // The record up to and including guidItem, without the balloon icon.
-    m_trayIcon.cbSize = NOTIFYICONDATAW_V3_SIZE;
-    m_trayIcon.hWnd = m_hWnd;
-    m_trayIcon.uID = kTrayIconId;
-    m_trayIcon.uFlags = NIF_MESSAGE | NIF_ICON;
-    m_trayIcon.uCallbackMessage = kTrayCallbackMessage;
-    m_trayIcon.hIcon = m_hIcon;
-
     // The open popup keeps its menu: a minimise that comes while it is open
     // (the first timer tick) finds the icon in place and changes nothing.
     if (!CMenu::IsTrackingPopup(CMenu(m_trayMenu.get()).GetSubMenu(0).m_hMenu)) {
         m_trayMenu = LoadMenuResource(IDR_MENU_TRAY);
     }
 
-    if (!::Shell_NotifyIconW(NIM_ADD, &m_trayIcon)) {
+    if (!m_trayIcon.Add(m_hWnd, kTrayIconId, kTrayCallbackMessage, m_hIcon)) {
         return;
     }
-    m_iconAdded = true;
     ShowWindow(SW_MINIMIZE);
     ShowWindow(SW_HIDE);
 }
@@ -78,12 +68,11 @@ void CVarnholtDlg::ShowTrayPopup() {
 void CVarnholtDlg::OnTrayRestore() {
     ShowWindow(SW_SHOW);
     ShowWindow(SW_RESTORE);
-    ::Shell_NotifyIconW(NIM_DELETE, &m_trayIcon);
-    m_iconAdded = false;
+    m_trayIcon.Remove();
 }
 
 LRESULT CVarnholtDlg::OnShowInstance(WPARAM, LPARAM) {
-    if (m_iconAdded) {
+    if (m_trayIcon.IsAdded()) {
         OnTrayRestore();
     } else if (IsIconic()) {
         ShowWindow(SW_RESTORE);
@@ -103,15 +92,18 @@ void CVarnholtDlg::OnTrayExit() {
         m_exitAfterRun = true;
         return;
     }
-    ::Shell_NotifyIconW(NIM_DELETE, &m_trayIcon);
-    m_iconAdded = false;
     DestroyWindow();
 }
 
 LRESULT CVarnholtDlg::OnTaskbarCreated(WPARAM, LPARAM) {
-    if (m_iconAdded) {
-        ::Shell_NotifyIconW(NIM_ADD, &m_trayIcon);
-    }
+    m_trayIcon.AddAgain();
+    return 0;
+}
+
+LRESULT CVarnholtDlg::OnDestroyWindow(WPARAM, LPARAM) {
+    // However the window goes (the tray's exit, the system, a test), its
+    // icon goes with it.
+    m_trayIcon.Remove();
     return 0;
 }
 

@@ -63,13 +63,13 @@ TEST_F(AutostartTest, TickingWritesTheQuotedLauncherPathAndClearingRemovesIt) {
     EXPECT_TRUE(window.IsChecked(IDC_AUTOSTART));
     EXPECT_EQ(RunValue(), L"\"" + folder.Path() + L"\\Tovrinel.exe\"");
     EXPECT_EQ(folder.ReadConfig(L"Options"), L"x1yz"); // only the second character
-    EXPECT_EQ(window.Dlg().m_autostart, 1);
+    EXPECT_EQ(window.Dlg().State().autostart, 1);
 
     ClickBox(window);
     EXPECT_FALSE(window.IsChecked(IDC_AUTOSTART));
     EXPECT_EQ(RunValue(), std::nullopt);
     EXPECT_EQ(folder.ReadConfig(L"Options"), L"x0yz");
-    EXPECT_EQ(window.Dlg().m_autostart, 0);
+    EXPECT_EQ(window.Dlg().State().autostart, 0);
 }
 
 TEST_F(AutostartTest, ClearingWhenTheEntryIsAlreadyGoneJustStoresTheChoice) {
@@ -96,7 +96,7 @@ TEST_F(AutostartTest, OptionsOfOneCharacterIsRefusedBeforeTheRegistryIsTouched) 
     EXPECT_EQ(RunValue(), L"\"C:\\elsewhere\\Tovrinel.exe\"");
     EXPECT_EQ(folder.ReadConfig(L"Options"), L"0");
     EXPECT_TRUE(window.IsChecked(IDC_AUTOSTART));
-    EXPECT_EQ(window.Dlg().m_autostart, 1);
+    EXPECT_EQ(window.Dlg().State().autostart, 1);
 }
 
 // Makes the Run key refuse changes while it lives, as a key whose security
@@ -144,7 +144,7 @@ TEST_F(AutostartTest, RegistryThatRefusesIsReportedAndEverythingKeepsTheOldState
     EXPECT_EQ(RunValue(), std::nullopt);
     EXPECT_EQ(folder.ReadConfig(L"Options"), L"00");
     EXPECT_FALSE(window.IsChecked(IDC_AUTOSTART));
-    EXPECT_EQ(window.Dlg().m_autostart, 0);
+    EXPECT_EQ(window.Dlg().State().autostart, 0);
 
     // Clearing an entry the registry will not let go of.
     SetRunValue(L"\"C:\\kept\\Tovrinel.exe\"");
@@ -178,7 +178,7 @@ TEST_F(AutostartTest, OptionsThatCannotBeStoredTakeTheRegistryChangeBack) {
               L"A sharing violation occurred while accessing " + folder.ConfigPath() + L".");
     EXPECT_EQ(RunValue(), std::nullopt);
     EXPECT_FALSE(window.IsChecked(IDC_AUTOSTART));
-    EXPECT_EQ(window.Dlg().m_autostart, 0);
+    EXPECT_EQ(window.Dlg().State().autostart, 0);
 
     // The other way: the entry comes back as it was.
     ClickBox(window);

@@ -87,13 +87,13 @@ TEST(LifecycleTest, RerunningTheStartUpSequenceRebuildsWithoutDuplicates) {
     EXPECT_EQ(CountAboutItems(window.Handle()), 1);
     EXPECT_EQ(window.ColumnCount(), 2);
     EXPECT_EQ(window.RowCount(), 2);
-    EXPECT_EQ(window.Dlg().m_folders1.GetSize(), 2u);
-    EXPECT_EQ(window.Dlg().m_folders2.GetSize(), 2u);
+    EXPECT_EQ(window.Dlg().State().folders1.GetSize(), 2u);
+    EXPECT_EQ(window.Dlg().State().folders2.GetSize(), 2u);
     EXPECT_EQ(window.ColumnHeading(0), L"Erster Ordner");
     EXPECT_EQ(window.ControlText(IDC_HOURS), L"1");
     EXPECT_EQ(window.ControlText(IDC_MINUTES), L"1");
     EXPECT_EQ(window.ControlText(IDC_STATUS), L"Keine automatische Synchronisation geplant.");
-    EXPECT_TRUE(window.Dlg().m_firstTick);
+    EXPECT_TRUE(window.Dlg().State().firstTick);
 }
 
 TEST(LifecycleTest, SystemMenuAboutEntryOpensTheAboutBox) {
@@ -135,8 +135,8 @@ TEST(LifecycleTest, MinimisedWindowOffersItsIconForDragging) {
     PumpPending();
     EXPECT_TRUE(IsIconic(window.Handle()));
     EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(window.Handle(), WM_QUERYDRAGICON, 0, 0)),
-              window.Dlg().m_hIcon);
-    EXPECT_NE(window.Dlg().m_hIcon, nullptr);
+              window.Dlg().State().icon);
+    EXPECT_NE(window.Dlg().State().icon, nullptr);
 }
 
 TEST(LifecycleTest, EndsOnExitEnterEscapeAndTheCloseBox) {
@@ -165,7 +165,7 @@ TEST(LifecycleTest, ExitReadsTheControlsBackBeforeEnding) {
     MainWindow window;
     SetDlgItemTextW(window.Handle(), IDC_MINUTES, L"42");
     window.Command(ID_EXIT);
-    EXPECT_EQ(window.Dlg().m_minutes, L"42");
+    EXPECT_EQ(window.Dlg().State().minutes, L"42");
     EXPECT_EQ(window.Dlg().GetModalResult(), IDOK);
 }
 

@@ -73,7 +73,7 @@ TEST_F(PairsTest, AddShowsBothMessagesAndStoresThePair) {
     // A restart brings the pair back.
     MainWindow restarted;
     ASSERT_EQ(restarted.RowCount(), 1);
-    EXPECT_EQ(restarted.Dlg().m_folders2.GetAt(0), b + L"\\...");
+    EXPECT_EQ(restarted.Dlg().State().folders2.GetAt(0), b + L"\\...");
 }
 
 TEST_F(PairsTest, CancellingEitherFolderDialogChangesNothing) {
@@ -96,8 +96,8 @@ TEST_F(PairsTest, CancellingEitherFolderDialogChangesNothing) {
         EXPECT_EQ(answerer.Count(), 4u);
     }
     EXPECT_EQ(window.RowCount(), 1);
-    EXPECT_EQ(window.Dlg().m_folders1.GetSize(), 1u);
-    EXPECT_EQ(window.Dlg().m_folders2.GetSize(), 1u);
+    EXPECT_EQ(window.Dlg().State().folders1.GetSize(), 1u);
+    EXPECT_EQ(window.Dlg().State().folders2.GetSize(), 1u);
     EXPECT_EQ(folder.ReadConfig(L"Folders1"), a + L"\\...*");
     EXPECT_EQ(folder.ReadConfig(L"Folders2"), b + L"\\...*");
 }
@@ -111,7 +111,7 @@ TEST_F(PairsTest, CancellingTheSecondDialogOfTheFirstPairLeavesEverythingEmpty) 
     answerer.Press(IDCANCEL);
     window.Click(IDC_ADD);
     EXPECT_EQ(window.RowCount(), 0);
-    EXPECT_EQ(window.Dlg().m_folders1.GetSize(), 0u);
+    EXPECT_EQ(window.Dlg().State().folders1.GetSize(), 0u);
     EXPECT_EQ(folder.ReadConfig(L"Folders1"), L"");
 }
 
@@ -143,8 +143,8 @@ TEST_F(PairsTest, FoldersBeyondLatinOneAreStoredEscapedAndComeBackWhole) {
     EXPECT_NE(stored.find(L"<0414><0430><043d><043d><044b><0435>\\...*"), std::wstring::npos)
         << std::string(stored.begin(), stored.end());
     MainWindow restarted;
-    ASSERT_EQ(restarted.Dlg().m_folders1.GetSize(), 1u);
-    EXPECT_EQ(restarted.Dlg().m_folders1.GetAt(0), cyrillic + L"\\...");
+    ASSERT_EQ(restarted.Dlg().State().folders1.GetSize(), 1u);
+    EXPECT_EQ(restarted.Dlg().State().folders1.GetAt(0), cyrillic + L"\\...");
     EXPECT_EQ(restarted.CellText(0, 0), PowerClass::ShortenText(cyrillic + L"\\...", 50, 10));
 }
 
@@ -170,7 +170,7 @@ TEST_F(PairsTest, RemoveTakesThePairAtTheMarkAndTheLastOneReinitialises) {
     ASSERT_EQ(window.RowCount(), 1);
     EXPECT_EQ(folder.ReadConfig(L"Folders1"), b + L"\\...*");
     EXPECT_EQ(folder.ReadConfig(L"Folders2"), a + L"\\...*");
-    EXPECT_EQ(window.Dlg().m_folders1.GetAt(0), b + L"\\...");
+    EXPECT_EQ(window.Dlg().State().folders1.GetAt(0), b + L"\\...");
 
     SetDlgItemTextW(window.Handle(), IDC_STATUS, L"something else");
     ListView_SetSelectionMark(list, 0);

@@ -196,7 +196,10 @@ TEST_F(RunTest, StatusLineFollowsTheRunAndEndsWithTheClosingTexts) {
 
 TEST_F(RunTest, TheMenuCommandRunsTheSameAndATimerRunShowsNoMessage) {
     File(a + L"\\menu.txt", "m", 2015, 1, 1, 1, 1);
-    PairAB();
+    folder.WriteConfig({{L"Folders1", a + L"\\...*"},
+                        {L"Folders2", b + L"\\...*"},
+                        {L"SyncInterval", L"1"},
+                        {L"NextSync", L"1"}});
     MainWindow window;
     {
         MessageBoxAnswerer answerer;
@@ -207,12 +210,10 @@ TEST_F(RunTest, TheMenuCommandRunsTheSameAndATimerRunShowsNoMessage) {
     {
         File(a + L"\\timer.txt", "t", 2015, 1, 1, 1, 1);
         MessageBoxAnswerer answerer;
-        window.Dlg().m_scheduledRun = true;
-        window.Dlg().OnStartSyncNow();
-        window.Dlg().m_scheduledRun = false;
+        SendMessageW(window.Handle(), WM_TIMER, kScheduleTimer, 0);
         EXPECT_EQ(answerer.Count(), 0u);
         EXPECT_EQ(ReadFileBytes(b + L"\\timer.txt"), "t");
-        EXPECT_EQ(window.ControlText(IDC_STATUS), L"Synchronization complete.");
+        EXPECT_FALSE(window.Dlg().State().scheduledRun);
     }
 }
 

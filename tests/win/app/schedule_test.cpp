@@ -79,7 +79,7 @@ TEST_F(ScheduleTest, IntervalOfOneMinuteRunsAtEveryTickWithoutAClosingMessage) {
         EXPECT_EQ(folder.ReadConfig(L"SyncInterval"), L"1");
     }
     EXPECT_EQ(answerer.Count(), 0u);
-    EXPECT_FALSE(window.Dlg().m_scheduledRun);
+    EXPECT_FALSE(window.Dlg().State().scheduledRun);
 }
 
 TEST_F(ScheduleTest, IntervalOfThreeMinutesCountsDownAndRunsOnTheThirdTick) {
@@ -259,13 +259,17 @@ TEST_F(ScheduleTest, FailedScheduledRunIsShownAndTheScheduleStaysOn) {
         EXPECT_EQ(answerer.Shown()[0].text, L"An invalid argument was encountered.");
         EXPECT_TRUE(answerer.Shown()[0].HasStopIcon());
     }
-    EXPECT_FALSE(window.Dlg().m_scheduledRun);
+    EXPECT_FALSE(window.Dlg().State().scheduledRun);
     EXPECT_TRUE(KillTimer(window.Handle(), 1)); // timer 1 runs again
     SetTimer(window.Handle(), 1, 60000, nullptr);
 
     // Once the lists agree, a hand run shows its closing message and the next
     // tick runs without one.
-    window.Dlg().m_folders2.Add(a + L"\\...");
+    folder.WriteConfig({{L"Folders1", a + L"\\...*" + b + L"\\...*"},
+                        {L"Folders2", b + L"\\...*" + a + L"\\...*"},
+                        {L"SyncInterval", L"1"},
+                        {L"NextSync", L"1"}});
+    window.Dlg().LoadFolderPairs();
     MessageBoxAnswerer answerer;
     window.Click(IDC_SYNC_NOW);
     ASSERT_EQ(answerer.Count(), 1u);

@@ -71,7 +71,7 @@ TEST(StartupTest, SecondCharacterOfOptionsTicksTheAutostartBox) {
         folder.WriteConfig({{L"Options", options}});
         MainWindow window;
         EXPECT_EQ(window.IsChecked(IDC_AUTOSTART), ticked) << "Options " << options;
-        EXPECT_EQ(window.Dlg().m_options, options);
+        EXPECT_EQ(window.Dlg().State().options, options);
     }
 }
 

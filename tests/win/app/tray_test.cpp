@@ -194,6 +194,21 @@ TEST(TrayTest, ExitFromThePopupEndsTheProgramAndWritesNothing) {
     EXPECT_EQ(ReadFileBytes(folder.ConfigPath()), before);
 }
 
+// However the window goes while it waits in the tray (here the system's own
+// destruction, not the tray's exit), no icon of it stays behind.
+TEST(TrayTest, WindowDestroyedInTheTrayTakesItsIconAlong) {
+    ProgramFolder folder;
+    MainWindow window;
+    HWND main = window.Handle();
+    window.Command(ID_MINIMIZE_TO_TRAY);
+    ASSERT_TRUE(TrayIconPresent(main));
+    DestroyWindow(main);
+    // Wine drops the icons of a destroyed window itself; Windows keeps them
+    // until the mouse passes, so the owner's own record is read as well.
+    EXPECT_FALSE(window.Dlg().IsInTray());
+    EXPECT_FALSE(TrayIconPresent(main));
+}
+
 TEST(TrayTest, LaterStartBringsTheBoxTheWindowWaitsInToTheFront) {
     ProgramFolder folder;
     MainWindow window;
