@@ -12,25 +12,25 @@ std::wstring Text(const CTranslation& translation, std::int32_t number, const wc
     return text.empty() ? std::wstring(english) : text;
 }
 
-std::wstring CauseText(const CTranslation& translation, CopyFailureCause cause) {
+std::wstring CauseText(const CTranslation& translation, FileFault cause) {
     switch (cause) {
-    case CopyFailureCause::InUse:
+    case FileFault::InUse:
         return Text(translation, text::kCauseInUse, L"The file is in use by another program.");
-    case CopyFailureCause::AccessDenied:
+    case FileFault::AccessDenied:
         return Text(translation, text::kCauseAccessDenied, L"Access was denied.");
-    case CopyFailureCause::DiskFull:
+    case FileFault::DiskFull:
         return Text(translation, text::kCauseDiskFull, L"There is not enough space on the disk.");
-    case CopyFailureCause::FolderInTheWay:
+    case FileFault::FolderInTheWay:
         return Text(translation, text::kCauseFolderInTheWay,
                     L"A folder of the same name is in the way.");
-    case CopyFailureCause::PathTooLong:
+    case FileFault::PathTooLong:
         return Text(translation, text::kCausePathTooLong, L"The path is too long.");
-    case CopyFailureCause::Incomplete:
+    case FileFault::Incomplete:
         return Text(translation, text::kCauseIncomplete,
                     L"The file could not be read or written completely.");
-    case CopyFailureCause::Changed:
+    case FileFault::Changed:
         return Text(translation, text::kCauseChanged, L"The file changed while it was copied.");
-    case CopyFailureCause::Other:
+    default:
         break;
     }
     return Text(translation, text::kCauseOther, L"The file could not be copied.");

@@ -26,38 +26,44 @@ std::wstring ReplaceFirst(std::wstring text, const std::wstring& what, const std
 
 Error::Error(std::wstring message) : m_message(std::move(message)), m_narrow(Narrow(m_message)) {}
 
-std::wstring FileError::Describe(Cause cause, const std::wstring& path) {
+std::wstring FileError::Describe(FileFault fault, const std::wstring& path) {
     const wchar_t* pattern = L"An unexpected error occurred while accessing %1.";
-    switch (cause) {
-    case Cause::NotFound:
+    switch (fault) {
+    case FileFault::Missing:
         pattern = L"%1 was not found.";
         break;
-    case Cause::BadPath:
+    case FileFault::PathTooLong:
+    case FileFault::BadPath:
         pattern = L"%1 contains an invalid path.";
         break;
-    case Cause::AccessDenied:
+    case FileFault::AccessDenied:
         pattern = L"Access to %1 was denied.";
         break;
-    case Cause::SharingViolation:
+    case FileFault::InUse:
         pattern = L"A sharing violation occurred while accessing %1.";
         break;
-    case Cause::DiskFull:
+    case FileFault::DiskFull:
         pattern = L"The disk is full while accessing %1.";
         break;
-    case Cause::ReadFailed:
+    case FileFault::ReadFailed:
         pattern = L"An error occurred while reading %1.";
         break;
-    case Cause::WriteFailed:
+    case FileFault::WriteFailed:
         pattern = L"An error occurred while writing %1.";
         break;
-    case Cause::Generic:
+    case FileFault::None:
+    case FileFault::Incomplete:
+    case FileFault::Exists:
+    case FileFault::FolderInTheWay:
+    case FileFault::Changed:
+    case FileFault::Other:
         break;
     }
     return ReplaceFirst(pattern, L"%1", path);
 }
 
-FileError::FileError(Cause cause, std::wstring path)
-    : Error(Describe(cause, path)), m_cause(cause), m_path(std::move(path)) {}
+FileError::FileError(FileFault fault, std::wstring path)
+    : Error(Describe(fault, path)), m_fault(fault), m_path(std::move(path)) {}
 
 RegistryError::RegistryError(std::wstring valueName, bool accessDenied)
     : Error(ReplaceFirst(accessDenied ? L"Access to the registry value %1 was denied."

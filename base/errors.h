@@ -5,6 +5,8 @@
 #include <exception>
 #include <string>
 
+#include "base/file_fault.h"
+
 namespace varnholt {
 
 // Base of every error the program raises itself. Message() is the text the
@@ -20,28 +22,21 @@ private:
     std::string m_narrow;
 };
 
-// A file could not be used. Carries the cause and the file's full path.
+// A file could not be used. Carries the fault and the file's full path.
 class FileError : public Error {
 public:
-    enum class Cause {
-        NotFound,         // the file or a folder on its path does not exist
-        BadPath,          // the path is malformed or too long
-        AccessDenied,     // no permission, read-only medium, or a folder in the way
-        SharingViolation, // another process holds the file open
-        DiskFull,         // the medium has no room left
-        ReadFailed,       // reading stopped with an error before the end
-        WriteFailed,      // writing or replacing the file failed
-        Generic,          // anything else
-    };
-
-    FileError(Cause cause, std::wstring path);
-    Cause GetCause() const noexcept { return m_cause; }
+    FileError(FileFault fault, std::wstring path);
+    FileFault Fault() const noexcept { return m_fault; }
     const std::wstring& Path() const noexcept { return m_path; }
 
-    static std::wstring Describe(Cause cause, const std::wstring& path);
+    // The message for `fault` at `path`: "<path> was not found." and the
+    // like; a path too long and a malformed one read alike, and the faults
+    // of no message of their own get "An unexpected error occurred while
+    // accessing <path>."
+    static std::wstring Describe(FileFault fault, const std::wstring& path);
 
 private:
-    Cause m_cause;
+    FileFault m_fault;
     std::wstring m_path;
 };
 

@@ -40,7 +40,7 @@ void LaunchAutomaticStart() {
     const std::wstring folder = power.GetProgramDirectory();
     const std::wstring program = folder + L"\\" + kProgramFileName;
     if (!PowerClass::PathExists(program)) {
-        throw FileError(FileError::Cause::NotFound, program);
+        throw FileError(FileFault::Missing, program);
     }
     if (ShowRunningInstance(kProgramFileName, folder)) {
         return;

@@ -59,25 +59,20 @@ FileFault SeamFault(const std::wstring& temporary, const std::wstring& target) {
     return g_beforeReplace ? g_beforeReplace(temporary, target) : FileFault::None;
 }
 
-FileError::Cause CauseOf(FileFault fault) {
+// The fault a person is told of when a write they started failed: the
+// faults with a message of their own as they are, the rest as a failed write.
+FileFault WriteFault(FileFault fault) {
     switch (fault) {
     case FileFault::Missing:
-        return FileError::Cause::NotFound;
     case FileFault::InUse:
-        return FileError::Cause::SharingViolation;
     case FileFault::AccessDenied:
-        return FileError::Cause::AccessDenied;
     case FileFault::DiskFull:
-        return FileError::Cause::DiskFull;
     case FileFault::PathTooLong:
-        return FileError::Cause::BadPath;
-    case FileFault::None:
-    case FileFault::Incomplete:
-    case FileFault::Exists:
-    case FileFault::Other:
-        break;
+    case FileFault::BadPath:
+        return fault;
+    default:
+        return FileFault::WriteFailed;
     }
-    return FileError::Cause::WriteFailed;
 }
 
 void RemoveAbandonedTemporariesIn(const std::wstring& folder) {
@@ -169,13 +164,13 @@ void WriteFileFailSafe(const std::wstring& target, const std::string& bytes) {
         // writable: writing it in place is then the only way left.
         const FileFault inPlace = OverwriteFile(target, bytes);
         if (inPlace != FileFault::None) {
-            throw FileError(CauseOf(inPlace == FileFault::Missing ? failure.fault : inPlace),
+            throw FileError(WriteFault(inPlace == FileFault::Missing ? failure.fault : inPlace),
                             target);
         }
         return;
     }
     if (failure.fault != FileFault::None) {
-        throw FileError(CauseOf(failure.fault), target);
+        throw FileError(WriteFault(failure.fault), target);
     }
     // Left behind by a write that was killed: gone once the next one is done.
     RemoveAbandonedTemporariesIn(FolderOf(target));

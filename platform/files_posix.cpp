@@ -12,38 +12,11 @@
 
 #include "base/errors.h"
 #include "platform/files.h"
+#include "platform/system_error.h"
 
 namespace varnholt {
 
 namespace {
-
-FileError::Cause CauseOf(int error, FileError::Cause otherwise) {
-    switch (error) {
-    case ENOENT:
-    case ENOTDIR:
-        return FileError::Cause::NotFound;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case EISDIR:
-        return FileError::Cause::AccessDenied;
-    case EBUSY:
-    case ETXTBSY:
-    case EWOULDBLOCK:
-        return FileError::Cause::SharingViolation;
-    case ENOSPC:
-    case EDQUOT:
-    case EFBIG:
-        return FileError::Cause::DiskFull;
-    case ENAMETOOLONG:
-    case EINVAL:
-    case EILSEQ:
-    case ELOOP:
-        return FileError::Cause::BadPath;
-    default:
-        return otherwise;
-    }
-}
 
 class Descriptor {
 public:
@@ -72,16 +45,17 @@ std::string ReadWholeFile(const std::wstring& path) {
     const std::string native = ToNativePath(path);
     Descriptor file(::open(native.c_str(), O_RDONLY | O_CLOEXEC));
     if (file.Get() < 0) {
-        throw FileError(CauseOf(errno, FileError::Cause::Generic), path);
+        throw FileError(FaultOfSystemError(errno), path);
     }
     // An exclusive advisory lock is the nearest POSIX has to opening without
     // sharing: it keeps two instances of the program from interleaving.
     if (::flock(file.Get(), LOCK_EX | LOCK_NB) != 0) {
-        throw FileError(CauseOf(errno, FileError::Cause::SharingViolation), path);
+        const FileFault fault = FaultOfSystemError(errno);
+        throw FileError(fault == FileFault::Other ? FileFault::InUse : fault, path);
     }
     struct stat info {};
     if (::fstat(file.Get(), &info) == 0 && S_ISDIR(info.st_mode)) {
-        throw FileError(FileError::Cause::AccessDenied, path);
+        throw FileError(FileFault::AccessDenied, path);
     }
     std::string bytes;
     char chunk[65536];
@@ -91,7 +65,7 @@ std::string ReadWholeFile(const std::wstring& path) {
             if (errno == EINTR) {
                 continue;
             }
-            throw FileError(FileError::Cause::ReadFailed, path);
+            throw FileError(FileFault::ReadFailed, path);
         }
         if (got == 0) {
             break;

@@ -9,19 +9,9 @@
 #include <string>
 #include <string_view>
 
-namespace varnholt {
+#include "base/file_fault.h"
 
-enum class FileFault {
-    None,         // it worked
-    Missing,      // the file (or a folder on its path) is not there
-    InUse,        // another program holds the file open
-    AccessDenied, // no permission, or a read-only file or medium
-    DiskFull,     // no room left on the medium
-    PathTooLong,  // the path is longer than the system accepts
-    Incomplete,   // reading or writing stopped short of the whole file
-    Exists,       // a new file was to be made where one already is
-    Other,        // anything else
-};
+namespace varnholt {
 
 // Writes `bytes` into the file `newFile`, which must not exist yet (its
 // folder must), writes it through to the disk and closes it. On any failure

@@ -6,39 +6,11 @@
 
 #include "platform/native_path.h"
 #include "platform/new_files.h"
+#include "platform/system_error.h"
 
 namespace varnholt {
 
 namespace {
-
-FileFault FaultOf(int error) {
-    switch (error) {
-    case 0:
-        return FileFault::None;
-    case ENOENT:
-    case ENOTDIR:
-        return FileFault::Missing;
-    case EBUSY:
-    case ETXTBSY:
-        return FileFault::InUse;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return FileFault::AccessDenied;
-    case ENOSPC:
-    case EDQUOT:
-    case EFBIG:
-        return FileFault::DiskFull;
-    case ENAMETOOLONG:
-        return FileFault::PathTooLong;
-    case EIO:
-        return FileFault::Incomplete;
-    case EEXIST:
-        return FileFault::Exists;
-    default:
-        return FileFault::Other;
-    }
-}
 
 // Creates every missing folder above `file`.
 bool CreateParentFolders(const std::string& file) {
@@ -59,7 +31,7 @@ FileFault WriteAll(int fd, const char* data, std::size_t size) {
             if (errno == EINTR) {
                 continue;
             }
-            return FaultOf(errno);
+            return FaultOfSystemError(errno);
         }
         data += written;
         size -= static_cast<std::size_t>(written);
@@ -99,7 +71,7 @@ FileFault CopyOpenFiles(int in, int out) {
     // Times are set after the last write, which would otherwise move them.
     const timespec times[2] = {source.st_atim, source.st_mtim};
     if (fchmod(out, source.st_mode & 07777) != 0 || futimens(out, times) != 0 || fsync(out) != 0) {
-        return FaultOf(errno);
+        return FaultOfSystemError(errno);
     }
     return FileFault::None;
 }
@@ -110,14 +82,14 @@ FileFault WriteNewFile(const std::wstring& newFile, std::string_view bytes) {
     const int out =
         open(ToNativePath(newFile).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (out < 0) {
-        return FaultOf(errno);
+        return FaultOfSystemError(errno);
     }
     FileFault fault = WriteAll(out, bytes.data(), bytes.size());
     if (fault == FileFault::None && fsync(out) != 0) {
-        fault = FaultOf(errno);
+        fault = FaultOfSystemError(errno);
     }
     if (close(out) != 0 && fault == FileFault::None) {
-        fault = FaultOf(errno);
+        fault = FaultOfSystemError(errno);
     }
     if (fault != FileFault::None) {
         RemoveFile(newFile);
@@ -128,32 +100,32 @@ FileFault WriteNewFile(const std::wstring& newFile, std::string_view bytes) {
 FileFault OverwriteFile(const std::wstring& path, std::string_view bytes) {
     const int out = open(ToNativePath(path).c_str(), O_WRONLY | O_CLOEXEC);
     if (out < 0) {
-        return FaultOf(errno);
+        return FaultOfSystemError(errno);
     }
     const auto length = static_cast<off_t>(bytes.size());
     struct stat info {};
     FileFault fault = FileFault::None;
     if (fstat(out, &info) != 0) {
-        fault = FaultOf(errno);
+        fault = FaultOfSystemError(errno);
     } else if (info.st_size < length) {
         // posix_fallocate reserves the blocks; a file system without it gets
         // the size alone (sparse, so a full disk may still show later).
         const int reserved = posix_fallocate(out, 0, length);
         if (reserved != 0 && reserved != EOPNOTSUPP && reserved != EINVAL) {
-            fault = FaultOf(reserved);
+            fault = FaultOfSystemError(reserved);
         }
     }
     if (fault == FileFault::None && lseek(out, 0, SEEK_SET) != 0) {
-        fault = FaultOf(errno);
+        fault = FaultOfSystemError(errno);
     }
     if (fault == FileFault::None) {
         fault = WriteAll(out, bytes.data(), bytes.size());
     }
     if (fault == FileFault::None && (ftruncate(out, length) != 0 || fsync(out) != 0)) {
-        fault = FaultOf(errno);
+        fault = FaultOfSystemError(errno);
     }
     if (close(out) != 0 && fault == FileFault::None) {
-        fault = FaultOf(errno);
+        fault = FaultOfSystemError(errno);
     }
     return fault;
 }
@@ -163,7 +135,7 @@ FileFault CopyToNewFile(const std::wstring& from, const std::wstring& newFile) {
     const std::string target = ToNativePath(newFile);
     const int in = open(source.c_str(), O_RDONLY | O_CLOEXEC);
     if (in < 0) {
-        return FaultOf(errno);
+        return FaultOfSystemError(errno);
     }
     struct stat info {};
     if (fstat(in, &info) != 0 || !S_ISREG(info.st_mode)) {
@@ -175,13 +147,13 @@ FileFault CopyToNewFile(const std::wstring& from, const std::wstring& newFile) {
         out = open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     }
     if (out < 0) {
-        const FileFault fault = FaultOf(errno);
+        const FileFault fault = FaultOfSystemError(errno);
         close(in);
         return fault;
     }
     FileFault fault = CopyOpenFiles(in, out);
     if (close(out) != 0 && fault == FileFault::None) {
-        fault = FaultOf(errno);
+        fault = FaultOfSystemError(errno);
     }
     close(in);
     if (fault != FileFault::None) {
@@ -193,7 +165,7 @@ FileFault CopyToNewFile(const std::wstring& from, const std::wstring& newFile) {
 FileFault ReplaceFileWith(const std::wstring& source, const std::wstring& target) {
     const std::string to = ToNativePath(target);
     if (rename(ToNativePath(source).c_str(), to.c_str()) != 0) {
-        return FaultOf(errno);
+        return FaultOfSystemError(errno);
     }
     // Make the new directory entry itself durable.
     const std::size_t slash = to.rfind('/');

@@ -7,6 +7,7 @@
 #include "platform/alternate_streams.h"
 #include "platform/handles.h"
 #include "platform/new_files.h"
+#include "platform/system_error.h"
 
 namespace varnholt {
 
@@ -16,41 +17,6 @@ constexpr DWORD kCopyBufferSize = 256 * 1024;
 // A file's stream list fits the first size unless it has dozens of streams.
 constexpr std::size_t kStreamListSize = 1024;
 constexpr std::size_t kStreamListLimit = 16 * 1024 * 1024;
-
-FileFault FaultOf(DWORD error) {
-    switch (error) {
-    case ERROR_SUCCESS:
-        return FileFault::None;
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-    case ERROR_INVALID_DRIVE:
-        return FileFault::Missing;
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-    case ERROR_USER_MAPPED_FILE:
-        return FileFault::InUse;
-    case ERROR_ACCESS_DENIED:
-    case ERROR_WRITE_PROTECT:
-    case ERROR_NETWORK_ACCESS_DENIED:
-        return FileFault::AccessDenied;
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-        return FileFault::DiskFull;
-    case ERROR_FILENAME_EXCED_RANGE:
-    case ERROR_BUFFER_OVERFLOW:
-        return FileFault::PathTooLong;
-    case ERROR_FILE_EXISTS:
-    case ERROR_ALREADY_EXISTS:
-        return FileFault::Exists;
-    case ERROR_HANDLE_EOF:
-    case ERROR_READ_FAULT:
-    case ERROR_WRITE_FAULT:
-    case ERROR_CRC:
-        return FileFault::Incomplete;
-    default:
-        return FileFault::Other;
-    }
-}
 
 std::wstring FolderOf(const std::wstring& path) {
     const std::size_t slash = path.find_last_of(L'\\');
@@ -101,7 +67,7 @@ FileFault WriteAll(HANDLE out, const char* data, std::size_t size) {
         const DWORD want = size > 0x10000000 ? 0x10000000 : static_cast<DWORD>(size);
         DWORD written = 0;
         if (!WriteFile(out, data, want, &written, nullptr)) {
-            return FaultOf(GetLastError());
+            return FaultOfSystemError(GetLastError());
         }
         if (written == 0) {
             return FileFault::Incomplete;
@@ -117,7 +83,7 @@ FileFault CopyContent(HANDLE in, HANDLE out, std::uint64_t& copied) {
     for (;;) {
         DWORD got = 0;
         if (!ReadFile(in, buffer.data(), kCopyBufferSize, &got, nullptr)) {
-            const FileFault fault = FaultOf(GetLastError());
+            const FileFault fault = FaultOfSystemError(GetLastError());
             return fault == FileFault::Other ? FileFault::Incomplete : fault;
         }
         if (got == 0) {
@@ -149,7 +115,7 @@ StreamListing ListStreams(HANDLE file) {
             error == ERROR_INVALID_FUNCTION || error == ERROR_NOT_SUPPORTED) {
             listing.volumeHasStreams = false;
         } else {
-            listing.fault = FaultOf(error);
+            listing.fault = FaultOfSystemError(error);
         }
         return listing;
     }
@@ -173,19 +139,19 @@ bool TakesStreams(HANDLE file) {
 FileFault CopyStream(const std::wstring& from, const std::wstring& to) {
     const UniqueFile in(OpenToRead(LongPathForm(from)));
     if (!in) {
-        return FaultOf(GetLastError());
+        return FaultOfSystemError(GetLastError());
     }
     UniqueFile out(CreateNew(LongPathForm(to)));
     if (!out) {
-        return FaultOf(GetLastError());
+        return FaultOfSystemError(GetLastError());
     }
     std::uint64_t copied = 0;
     FileFault fault = CopyContent(in.get(), out.get(), copied);
     if (fault == FileFault::None && !FlushFileBuffers(out.get())) {
-        fault = FaultOf(GetLastError());
+        fault = FaultOfSystemError(GetLastError());
     }
     if (!out.close() && fault == FileFault::None) {
-        fault = FaultOf(GetLastError());
+        fault = FaultOfSystemError(GetLastError());
     }
     // A stream left out must not stay behind half written.
     if (fault != FileFault::None) {
@@ -218,12 +184,12 @@ FileFault CopyOpenFiles(HANDLE in, HANDLE out, const std::wstring& from,
     FILETIME written{};
     if (!GetFileTime(in, &created, &accessed, &written) ||
         !SetFileTime(out, nullptr, &accessed, &written)) {
-        return FaultOf(GetLastError());
+        return FaultOfSystemError(GetLastError());
     }
     // The content must be on the disk before a rename can put the file in
     // place: after a power cut the target holds its old or its new content.
     if (!FlushFileBuffers(out)) {
-        return FaultOf(GetLastError());
+        return FaultOfSystemError(GetLastError());
     }
     return FileFault::None;
 }
@@ -232,7 +198,7 @@ FileFault CopyOpenFiles(HANDLE in, HANDLE out, const std::wstring& from,
 // have lost the data, and a file that failed at all is removed again.
 FileFault Finish(UniqueFile& out, FileFault fault, const std::wstring& path) {
     if (!out.close() && fault == FileFault::None) {
-        fault = FaultOf(GetLastError());
+        fault = FaultOfSystemError(GetLastError());
     }
     if (fault != FileFault::None) {
         RemoveFile(path);
@@ -318,7 +284,7 @@ FileFault RenameOver(const std::wstring& source, const std::wstring& target) {
     }
     DWORD error = GetLastError();
     if (error != ERROR_ACCESS_DENIED) {
-        return FaultOf(error);
+        return FaultOfSystemError(error);
     }
     // A read-only target cannot be replaced by a rename; the copy replaces it
     // all the same, so its attribute is cleared for the rename and put back
@@ -337,7 +303,7 @@ FileFault RenameOver(const std::wstring& source, const std::wstring& target) {
         IsHeldOpen(target)) {
         return FileFault::InUse;
     }
-    return FaultOf(error);
+    return FaultOfSystemError(error);
 }
 
 } // namespace
@@ -345,11 +311,11 @@ FileFault RenameOver(const std::wstring& source, const std::wstring& target) {
 FileFault WriteNewFile(const std::wstring& newFile, std::string_view bytes) {
     UniqueFile out(CreateNew(newFile));
     if (!out) {
-        return FaultOf(GetLastError());
+        return FaultOfSystemError(GetLastError());
     }
     FileFault fault = WriteAll(out.get(), bytes.data(), bytes.size());
     if (fault == FileFault::None && !FlushFileBuffers(out.get())) {
-        fault = FaultOf(GetLastError());
+        fault = FaultOfSystemError(GetLastError());
     }
     return Finish(out, fault, newFile);
 }
@@ -358,7 +324,7 @@ FileFault OverwriteFile(const std::wstring& path, std::string_view bytes) {
     UniqueFile out(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!out) {
-        return FaultOf(GetLastError());
+        return FaultOfSystemError(GetLastError());
     }
     LARGE_INTEGER length{};
     length.QuadPart = static_cast<LONGLONG>(bytes.size());
@@ -371,16 +337,16 @@ FileFault OverwriteFile(const std::wstring& path, std::string_view bytes) {
         (size.QuadPart < length.QuadPart &&
          (!SetFilePointerEx(out.get(), length, nullptr, FILE_BEGIN) || !SetEndOfFile(out.get()))) ||
         !SetFilePointerEx(out.get(), start, nullptr, FILE_BEGIN)) {
-        fault = FaultOf(GetLastError());
+        fault = FaultOfSystemError(GetLastError());
     }
     if (fault == FileFault::None) {
         fault = WriteAll(out.get(), bytes.data(), bytes.size());
     }
     if (fault == FileFault::None && (!SetEndOfFile(out.get()) || !FlushFileBuffers(out.get()))) {
-        fault = FaultOf(GetLastError());
+        fault = FaultOfSystemError(GetLastError());
     }
     if (!out.close() && fault == FileFault::None) {
-        fault = FaultOf(GetLastError());
+        fault = FaultOfSystemError(GetLastError());
     }
     return fault;
 }
@@ -388,7 +354,7 @@ FileFault OverwriteFile(const std::wstring& path, std::string_view bytes) {
 FileFault CopyToNewFile(const std::wstring& from, const std::wstring& newFile) {
     const UniqueFile in(OpenToRead(from));
     if (!in) {
-        return FaultOf(GetLastError());
+        return FaultOfSystemError(GetLastError());
     }
     const DWORD attributes = GetFileAttributesW(from.c_str());
 
@@ -397,7 +363,7 @@ FileFault CopyToNewFile(const std::wstring& from, const std::wstring& newFile) {
         out.reset(CreateNew(newFile));
     }
     if (!out) {
-        return FaultOf(GetLastError());
+        return FaultOfSystemError(GetLastError());
     }
     FileFault fault = Finish(out, CopyOpenFiles(in.get(), out.get(), from, newFile), newFile);
     // Read-only, hidden, system: as the source has them (set after the last
@@ -407,7 +373,7 @@ FileFault CopyToNewFile(const std::wstring& from, const std::wstring& newFile) {
     if (fault == FileFault::None && attributes != INVALID_FILE_ATTRIBUTES &&
         (attributes & kKept & ~FILE_ATTRIBUTE_ARCHIVE) != 0 &&
         !SetFileAttributesW(newFile.c_str(), attributes & kKept)) {
-        fault = FaultOf(GetLastError());
+        fault = FaultOfSystemError(GetLastError());
         RemoveFile(newFile);
     }
     return fault;

@@ -26,10 +26,10 @@ namespace {
 CopyOutcome CopyWhenNewer(const std::wstring& from, const std::wstring& to,
                           const CopyDecidedOn& now, const SyncClock& clock) {
     if (!now.source.exists || now.source.isFolder) {
-        return {CopyResult::SourceMissing};
+        return {CopyResult::Skipped};
     }
     if (!IsNewer(now.source.lastWrite, now.target.lastWrite, clock)) {
-        return {CopyResult::NotNewer};
+        return {CopyResult::Skipped};
     }
     return SafeCopyFile(from, to, &now);
 }
@@ -41,7 +41,7 @@ CopyOutcome CopyIfStillNewer(const std::wstring& from, const std::wstring& to,
     const CopyDecidedOn now{QueryFileStatus(from), QueryFileStatus(to)};
     if (now.target.exists != listedTarget.exists ||
         now.target.lastWrite != listedTarget.lastWrite) {
-        return {CopyResult::TargetChanged};
+        return {CopyResult::Skipped};
     }
     return CopyWhenNewer(from, to, now, clock);
 }
@@ -53,7 +53,7 @@ bool SyncFile(const std::wstring& from, const std::wstring& to, const SyncClock&
     }
     const CopyOutcome copy =
         CopyWhenNewer(from, to, {QueryFileStatus(from), QueryFileStatus(to)}, clock);
-    if (copy.result == CopyResult::NotNewer || copy.result == CopyResult::SourceMissing) {
+    if (copy.result == CopyResult::Skipped) {
         return false;
     }
     if (outcome != nullptr) {

@@ -10,23 +10,23 @@ CopyOutcome SafeCopyFile(const std::wstring& from, const std::wstring& to,
     // A target without a folder part has nowhere to put its temporary file.
     const std::size_t slash = to.find_last_of(L'\\');
     if (slash == std::wstring::npos || slash == 0) {
-        return {CopyResult::BadTarget};
+        return {CopyResult::Failed, FileFault::FolderInTheWay};
     }
     if (to.size() >= kMaxStatusPathLength) {
-        return {CopyResult::CopyFailed, FileFault::PathTooLong};
+        return {CopyResult::Failed, FileFault::PathTooLong};
     }
-    CopyResult changed = CopyResult::Copied;
+    CopyOutcome changed;
     const auto lastLook = [&] {
         const FileStatus source = QueryFileStatus(from);
         if (!source.exists || source.isFolder) {
-            changed = CopyResult::SourceMissing; // gone meanwhile: nothing to tell
+            changed = {CopyResult::Skipped}; // gone meanwhile: nothing to tell
         } else if (source.lastWrite != decidedOn->source.lastWrite ||
                    source.size != decidedOn->source.size) {
-            changed = CopyResult::SourceChanged;
+            changed = {CopyResult::Failed, FileFault::Changed};
         } else if (QueryFileStatus(to) != decidedOn->target) {
-            changed = CopyResult::TargetChanged;
+            changed = {CopyResult::Skipped};
         }
-        return changed == CopyResult::Copied;
+        return changed.result == CopyResult::Copied;
     };
     const ReplaceFailure failure = ReplaceFailSafe(
         to, [&from](const std::wstring& temporary) { return CopyToNewFile(from, temporary); },
@@ -35,24 +35,24 @@ CopyOutcome SafeCopyFile(const std::wstring& from, const std::wstring& to,
         return {CopyResult::Copied};
     }
     if (failure.step == ReplaceStep::LastLook) {
-        return {changed};
+        return changed;
     }
     // The usual case costs no status query: what went wrong is looked into
     // only when something did.
     if (failure.step == ReplaceStep::MakingNewFile) {
         const FileStatus source = QueryFileStatus(from);
         if (!source.exists || source.isFolder) {
-            return {CopyResult::SourceMissing}; // gone since it was listed
+            return {CopyResult::Skipped}; // gone since it was listed
         }
     }
     if (QueryFileStatus(to).isFolder) {
-        return {CopyResult::BadTarget};
+        return {CopyResult::Failed, FileFault::FolderInTheWay};
     }
-    if (failure.step == ReplaceStep::MakingNewFile) {
-        return {CopyResult::CopyFailed,
-                failure.fault == FileFault::Missing ? FileFault::Other : failure.fault};
+    // The source is there, so a missing file is none a person could act on.
+    if (failure.step == ReplaceStep::MakingNewFile && failure.fault == FileFault::Missing) {
+        return {CopyResult::Failed, FileFault::Other};
     }
-    return {CopyResult::ReplaceFailed, failure.fault};
+    return {CopyResult::Failed, failure.fault};
 }
 
 } // namespace varnholt

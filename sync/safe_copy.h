@@ -34,20 +34,20 @@
 namespace varnholt {
 
 enum class CopyResult {
-    Copied,        // the target now holds the source's content and time
-    SourceMissing, // the source has no entry, or is a folder
-    BadTarget,     // the target path names no folder, or names a folder
-    CopyFailed,    // the copy to the temporary file failed or came out short
-    ReplaceFailed, // the target could not be replaced (in use, no access)
-    SourceChanged, // the source changed while it was copied
-    TargetChanged, // the target changed after the copy was decided
-    NotNewer,      // looked at again, the source is no longer the newer file
+    Copied,  // the target now holds the source's content and time
+    Skipped, // no copy is due after all, and nothing to report: the source
+             // is gone (or is a folder), the target changed after the copy
+             // was decided, or the source is no longer the newer file; the
+             // next run decides again
+    Failed,  // the copy did not happen, for the fault given
 };
 
 struct CopyOutcome {
     CopyResult result = CopyResult::Copied;
-    // Why a CopyFailed or ReplaceFailed happened (PathTooLong for a target
-    // path that is too long).
+    // Why a copy failed: FolderInTheWay for a target path that names a
+    // folder (or no folder part), Changed for a source that changed while it
+    // was copied, PathTooLong for a target path that is too long, else the
+    // fault of the step that failed.
     FileFault fault = FileFault::None;
 };
 

@@ -151,7 +151,7 @@ private:
                     outcome =
                         CopyIfStillNewer(jobs[i].from, jobs[i].to, jobs[i].listedTarget, m_clock);
                 } catch (...) {
-                    outcome = {CopyResult::CopyFailed, FileFault::Other};
+                    outcome = {CopyResult::Failed, FileFault::Other};
                 }
                 std::lock_guard guard(lock);
                 outcomes[i] = outcome;
@@ -190,11 +190,10 @@ private:
     }
 
     void Record(const CopyJob& job, const CopyOutcome& outcome) {
-        CopyFailureCause cause{};
         if (outcome.result == CopyResult::Copied) {
             ++m_report.copied;
-        } else if (CopyFailureCauseOf(outcome, cause)) {
-            m_report.failures.push_back({job.from, job.to, cause});
+        } else if (outcome.result == CopyResult::Failed) {
+            m_report.failures.push_back({job.from, job.to, outcome.fault});
         }
     }
 

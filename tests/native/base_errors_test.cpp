@@ -7,17 +7,16 @@ namespace varnholt {
 namespace {
 
 TEST(FileErrorTest, MissingFileNamesTheFullPath) {
-    FileError e(FileError::Cause::NotFound, L"C:\\Program Files\\Varnholt\\config.ini");
+    FileError e(FileFault::Missing, L"C:\\Program Files\\Varnholt\\config.ini");
     EXPECT_EQ(e.Message(), L"C:\\Program Files\\Varnholt\\config.ini was not found.");
     EXPECT_EQ(e.Path(), L"C:\\Program Files\\Varnholt\\config.ini");
-    EXPECT_EQ(e.GetCause(), FileError::Cause::NotFound);
+    EXPECT_EQ(e.Fault(), FileFault::Missing);
 }
 
 TEST(FileErrorTest, EveryCauseNamesThePath) {
     for (auto cause :
-         {FileError::Cause::BadPath, FileError::Cause::AccessDenied,
-          FileError::Cause::SharingViolation, FileError::Cause::DiskFull,
-          FileError::Cause::ReadFailed, FileError::Cause::WriteFailed, FileError::Cause::Generic}) {
+         {FileFault::BadPath, FileFault::AccessDenied, FileFault::InUse, FileFault::DiskFull,
+          FileFault::ReadFailed, FileFault::WriteFailed, FileFault::Other}) {
         FileError e(cause, L"D:\\x.ini");
         EXPECT_NE(e.Message().find(L"D:\\x.ini"), std::wstring::npos);
         EXPECT_EQ(e.Message().find(L"%1"), std::wstring::npos);

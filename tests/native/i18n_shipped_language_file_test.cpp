@@ -39,7 +39,7 @@ template <typename Read> auto ReadShippedFile(Read read) {
         try {
             return read(ShippedLanguageFile());
         } catch (const FileError& error) {
-            if (error.GetCause() != FileError::Cause::SharingViolation || attempt == 200) {
+            if (error.Fault() != FileFault::InUse || attempt == 200) {
                 throw;
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(10));

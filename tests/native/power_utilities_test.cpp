@@ -120,7 +120,7 @@ TEST(FileContainsLineTest, MissingFileRaisesFileErrorWithFullPath) {
         PowerClass::FileContainsLine(path, L"x");
         FAIL() << "no error raised";
     } catch (const FileError& e) {
-        EXPECT_EQ(e.GetCause(), FileError::Cause::NotFound);
+        EXPECT_EQ(e.Fault(), FileFault::Missing);
         EXPECT_EQ(e.Path(), path);
         EXPECT_EQ(e.Message(), path + L" was not found.");
     }

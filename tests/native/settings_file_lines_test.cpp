@@ -84,7 +84,7 @@ TEST(WholeFileTest, MissingFolderOnThePath) {
             ReadWholeFile(folder.Path(name));
             ADD_FAILURE() << "no error raised";
         } catch (const FileError& e) {
-            EXPECT_EQ(e.GetCause(), FileError::Cause::NotFound);
+            EXPECT_EQ(e.Fault(), FileFault::Missing);
         }
     }
     EXPECT_EQ(folder.Count(), 1u);

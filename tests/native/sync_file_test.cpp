@@ -60,7 +60,7 @@ TEST_F(SyncFileTest, MissingSourceOrNoTargetFolderCopiesNothing) {
     // A folder in the target's place is not replaced.
     b.MakeFolder(L"dir");
     a.Write(L"dir", "file", UtcFileTime(2004, 1, 1, 0, 0));
-    EXPECT_EQ(SafeCopyFile(a.Path(L"dir"), b.Path(L"dir")).result, CopyResult::BadTarget);
+    EXPECT_EQ(SafeCopyFile(a.Path(L"dir"), b.Path(L"dir")).fault, FileFault::FolderInTheWay);
     EXPECT_TRUE(QueryFileStatus(b.Path(L"dir")).isFolder);
 }
 
@@ -110,7 +110,8 @@ TEST_F(SyncFileTest, FailedReplacementKeepsTheTargetAndRemovesTheTemporaryFile) 
         outcome = SafeCopyFile(a.Path(L"f.txt"), b.Path(L"f.txt"));
     }
     // The replacement failed because a folder now stands in the target's place.
-    EXPECT_EQ(outcome.result, CopyResult::BadTarget);
+    EXPECT_EQ(outcome.result, CopyResult::Failed);
+    EXPECT_EQ(outcome.fault, FileFault::FolderInTheWay);
     EXPECT_EQ(seenTemporary.substr(0, b.Path().size() + 1), b.Path() + L"\\");
     EXPECT_TRUE(IsTemporaryName(seenTemporary.substr(b.Path().size() + 1)));
     EXPECT_FALSE(QueryFileStatus(seenTemporary).exists);
@@ -140,7 +141,7 @@ TEST_F(SyncFileTest, CopyThatRunsOutOfRoomLeavesTheOldTargetWhole) {
     a.Write(L"f.txt", std::string(200000, 'n'), UtcFileTime(2010, 1, 1, 0, 0));
     CopyOutcome outcome;
     EXPECT_FALSE(SyncFile(a.Path(L"f.txt"), b.Path(L"small\\f.txt"), clock, &outcome));
-    EXPECT_EQ(outcome.result, CopyResult::CopyFailed);
+    EXPECT_EQ(outcome.result, CopyResult::Failed);
     EXPECT_EQ(outcome.fault, FileFault::DiskFull);
     EXPECT_EQ(b.Read(L"small\\f.txt"), std::string(20000, 'o'));
     EXPECT_EQ(QueryFileStatus(b.Path(L"small\\f.txt")).lastWrite, oldTime);

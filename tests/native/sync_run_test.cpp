@@ -54,11 +54,10 @@ std::vector<CopyFailure> RunFileByFile(const CStringArray& first, const CStringA
             ScanFolderTree(from[i], files, nullptr);
             for (const auto& file : files) {
                 const std::wstring target = TargetPath(to[i], RelativePart(file, from[i]));
-                CopyOutcome outcome{CopyResult::SourceMissing};
+                CopyOutcome outcome{CopyResult::Skipped};
                 SyncFile(file, target, clock, &outcome);
-                CopyFailureCause cause{};
-                if (CopyFailureCauseOf(outcome, cause)) {
-                    failures.push_back({file, target, cause});
+                if (outcome.result == CopyResult::Failed) {
+                    failures.push_back({file, target, outcome.fault});
                 }
             }
         }
@@ -82,9 +81,9 @@ Snapshot Take(const test::TestFolder& root) {
 }
 
 // Failures with the test folder's path cut off, for comparing two trees.
-std::vector<std::tuple<std::wstring, std::wstring, CopyFailureCause>>
+std::vector<std::tuple<std::wstring, std::wstring, FileFault>>
 Relative(const std::vector<CopyFailure>& failures, const test::TestFolder& root) {
-    std::vector<std::tuple<std::wstring, std::wstring, CopyFailureCause>> out;
+    std::vector<std::tuple<std::wstring, std::wstring, FileFault>> out;
     for (const auto& f : failures) {
         out.emplace_back(f.from.substr(root.Path().size()), f.to.substr(root.Path().size()),
                          f.cause);
@@ -153,7 +152,7 @@ void ExpectSameOutcomeBothWays() {
     ASSERT_EQ(report.failures.size(), 2u);
     EXPECT_EQ(report.failures[0].from, listed.Path(L"a\\clash"));
     EXPECT_EQ(report.failures[0].to, listed.Path(L"b\\clash"));
-    EXPECT_EQ(report.failures[0].cause, CopyFailureCause::FolderInTheWay);
+    EXPECT_EQ(report.failures[0].cause, FileFault::FolderInTheWay);
     EXPECT_EQ(report.failures[1].from, listed.Path(L"b\\clash\\inner.txt"));
 }
 
@@ -401,7 +400,7 @@ TEST(SyncRunTest, FilesChangedAfterTheListingAreNotReplacedByOlderOnes) {
             ASSERT_EQ(report.failures.size(), c.failures) << c.name << ", run " << run;
             if (c.failures > 0) {
                 EXPECT_EQ(report.failures[0].from, root.Path(L"a\\x.txt"));
-                EXPECT_EQ(report.failures[0].cause, CopyFailureCause::Changed);
+                EXPECT_EQ(report.failures[0].cause, FileFault::Changed);
             }
             EXPECT_EQ(root.Names(L"b"), std::vector<std::wstring>{L"x.txt"}) << c.name;
         }
@@ -430,7 +429,7 @@ TEST(SyncRunTest, TargetPathTooLongIsReportedAndATemporaryNamePastTheLimitStillC
     EXPECT_EQ(root.Read(longer + L"\\" + deep + L"\\f.txt"), "fits");
     ASSERT_EQ(report.failures.size(), 1u);
     EXPECT_EQ(report.failures[0].to, root.Path(longer) + L"\\" + tooLong);
-    EXPECT_EQ(report.failures[0].cause, CopyFailureCause::PathTooLong);
+    EXPECT_EQ(report.failures[0].cause, FileFault::PathTooLong);
 }
 
 } // namespace

@@ -171,7 +171,7 @@ TEST_F(TranslationTest, MissingLanguageFileRaisesAndKeepsTheOldTexts) {
         m_translation.LoadLanguage();
         FAIL() << "no error raised";
     } catch (const FileError& e) {
-        EXPECT_EQ(e.GetCause(), FileError::Cause::NotFound);
+        EXPECT_EQ(e.Fault(), FileFault::Missing);
         EXPECT_EQ(e.Path(), m_folder.Path(L"Othertrl.ini"));
     }
     EXPECT_EQ(m_translation.GetText(text::kFoldersGroup), L"Folders to synchronize");

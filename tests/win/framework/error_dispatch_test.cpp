@@ -61,7 +61,7 @@ TEST_F(ErrorDispatchTest, ErrorDuringStartUpLeavesTheWindowOpen) {
     MessageBoxAnswerer answerer;
     ProbeDialog failing;
     failing.onInit = [](ProbeDialog&) {
-        throw FileError(FileError::Cause::NotFound, L"C:\\Prog\\Varnholttrl.ini");
+        throw FileError(FileFault::Missing, L"C:\\Prog\\Varnholttrl.ini");
     };
     ASSERT_TRUE(failing.Create());
     ASSERT_EQ(answerer.Count(), 1u);

@@ -83,7 +83,7 @@ LRESULT ProbeDialog::OnThrow(WPARAM wParam, LPARAM) {
     calls.push_back(L"OnThrow");
     switch (static_cast<ThrowKind>(wParam)) {
     case ThrowKind::FileNotFound:
-        throw FileError(FileError::Cause::NotFound, L"C:\\Sync\\config.ini");
+        throw FileError(FileFault::Missing, L"C:\\Sync\\config.ini");
     case ThrowKind::BadIndex: {
         CStringArray empty;
         return static_cast<LRESULT>(empty.GetAt(3).size());

@@ -36,7 +36,7 @@ TEST_F(SyncCopyFaultTest, LockedTargetSurvivesWhole) {
     CopyOutcome outcome;
     EXPECT_FALSE(SyncFile(from.Path(L"f.txt"), to.Path(L"f.txt"), clock, &outcome));
     lock.close();
-    EXPECT_EQ(outcome.result, CopyResult::ReplaceFailed);
+    EXPECT_EQ(outcome.result, CopyResult::Failed);
     EXPECT_EQ(outcome.fault, FileFault::InUse);
 
     EXPECT_EQ(to.Read(L"f.txt"), "old");
@@ -62,7 +62,7 @@ TEST_F(SyncCopyFaultTest, LockDuringTheReplacementKeepsTheTarget) {
     }
     ASSERT_TRUE(lock);
     lock.close();
-    EXPECT_EQ(outcome.result, CopyResult::ReplaceFailed);
+    EXPECT_EQ(outcome.result, CopyResult::Failed);
     EXPECT_EQ(outcome.fault, FileFault::InUse);
     EXPECT_EQ(to.Read(L"f.txt"), "old");
     EXPECT_EQ(QueryFileStatus(to.Path(L"f.txt")).lastWrite, oldTime);
@@ -112,7 +112,7 @@ TEST_F(SyncCopyFaultTest, DiskFullHalfwayLeavesTheOldTargetWhole) {
 
     CopyOutcome outcome;
     EXPECT_FALSE(SyncFile(from.Path(L"f.txt"), target, clock, &outcome));
-    EXPECT_EQ(outcome.result, CopyResult::CopyFailed);
+    EXPECT_EQ(outcome.result, CopyResult::Failed);
     EXPECT_EQ(outcome.fault, FileFault::DiskFull);
     FileStatus after = QueryFileStatus(target);
     EXPECT_EQ(after.size, 20000u);

@@ -91,7 +91,7 @@ TEST(SyncCopyKeepsTest, AlternateStreamsOfTheSource) {
         };
         const StreamAccessScope seam(std::move(access));
         const CopyOutcome outcome = SafeCopyFile(from.Path(L"f.txt"), to.Path(L"f.txt"));
-        EXPECT_EQ(outcome.result, c.fault == None ? CopyResult::Copied : CopyResult::CopyFailed);
+        EXPECT_EQ(outcome.result, c.fault == None ? CopyResult::Copied : CopyResult::Failed);
         EXPECT_EQ(outcome.fault, c.fault);
         EXPECT_EQ(copied, c.copied);
         EXPECT_EQ(to.Read(L"f.txt"), c.fault == None ? "fresh" : "old");

@@ -48,7 +48,7 @@ TEST_F(SyncRunFailureTest, TargetHeldOpenByAnotherProgramIsInUse) {
     ASSERT_EQ(report.failures.size(), 1u);
     EXPECT_EQ(report.failures[0].from, from.Path(L"f.txt"));
     EXPECT_EQ(report.failures[0].to, to.Path(L"f.txt"));
-    EXPECT_EQ(report.failures[0].cause, CopyFailureCause::InUse);
+    EXPECT_EQ(report.failures[0].cause, FileFault::InUse);
     EXPECT_EQ(to.Read(L"f.txt"), "old");
     EXPECT_EQ(to.Names(), std::vector<std::wstring>{L"f.txt"});
 }
@@ -64,7 +64,7 @@ TEST_F(SyncRunFailureTest, FolderThatRefusesWritingIsAccessDenied) {
     const RunReport report = RunSynchronization(One(from.Path()), One(readOnly), {});
     ASSERT_EQ(report.failures.size(), 2u);
     for (const CopyFailure& failure : report.failures) {
-        EXPECT_EQ(failure.cause, CopyFailureCause::AccessDenied) << failure.to;
+        EXPECT_EQ(failure.cause, FileFault::AccessDenied) << failure.to;
     }
     std::ifstream old(std::filesystem::path(readOnly + L"\\old.txt"), std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(old), {}), "old\n");
@@ -82,7 +82,7 @@ TEST_F(SyncRunFailureTest, FullDiskIsReportedAndTheOldTargetStaysWhole) {
     const RunReport report = RunSynchronization(One(from.Path()), One(target), {});
     ASSERT_EQ(report.failures.size(), 1u);
     EXPECT_EQ(report.failures[0].to, target + L"\\big.bin");
-    EXPECT_EQ(report.failures[0].cause, CopyFailureCause::DiskFull);
+    EXPECT_EQ(report.failures[0].cause, FileFault::DiskFull);
     EXPECT_EQ(GetFileAttributesW((target + L"\\big.bin").c_str()), INVALID_FILE_ATTRIBUTES);
     RemoveDirectoryW(target.c_str());
 }
@@ -93,7 +93,7 @@ TEST_F(SyncRunFailureTest, FolderWhereTheFileShouldGoIsNamed) {
     ASSERT_TRUE(SetFileModificationTime(to.Path(L"report"), oldTime));
     const RunReport report = RunSynchronization(One(from.Path()), One(to.Path()), {});
     ASSERT_EQ(report.failures.size(), 1u);
-    EXPECT_EQ(report.failures[0].cause, CopyFailureCause::FolderInTheWay);
+    EXPECT_EQ(report.failures[0].cause, FileFault::FolderInTheWay);
     EXPECT_TRUE(QueryFileStatus(to.Path(L"report")).isFolder);
 }
 
