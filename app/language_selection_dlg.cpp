@@ -36,7 +36,7 @@ BOOL CLanguageSelection::OnInitDialog() {
     // The file is read afresh each time the dialog opens; a file that cannot
     // be read ends the start here, with the error shown and nothing listed.
     m_astrLanguages.RemoveAll();
-    m_astrLanguages = ReadLanguageList(ReadLatin1Lines(LanguageFilePath(m_power)));
+    m_astrLanguages = ReadLanguageList(ReadLatin1Lines(LanguageFilePath()));
     for (std::size_t i = 1; i < m_astrLanguages.GetSize(); i += 2) {
         m_combo.AddString(m_astrLanguages[i]);
     }

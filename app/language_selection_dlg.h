@@ -9,7 +9,6 @@
 #include "base/string_array.h"
 #include "framework/controls.h"
 #include "framework/dialog.h"
-#include "settings/power_class.h"
 
 namespace varnholt {
 
@@ -42,7 +41,6 @@ private:
     // height is only that of the closed box.
     void OpenListWithRoomForSeveralNames();
 
-    PowerClass m_power;
     // The combo box's text.
     std::wstring m_strSelection;
 };

@@ -3,13 +3,13 @@
 
 #include <algorithm>
 
-#include "settings/power_class.h"
+#include "platform/program_path.h"
+#include "settings/config_file.h"
 
 namespace varnholt {
 
-std::wstring LanguageFilePath(const PowerClass& power) {
-    return power.GetProgramDirectory() + L"\\" + power.ReadConfigValue(ConfigKeys::kProductId) +
-           L"trl.ini";
+std::wstring LanguageFilePath() {
+    return ProgramDirectory() + L"\\" + ReadConfigValue(ConfigKeys::kProductId) + L"trl.ini";
 }
 
 std::optional<TranslationEntry> ParseEntryLine(const std::wstring& line) {

@@ -13,8 +13,6 @@
 
 namespace varnholt {
 
-class PowerClass;
-
 inline constexpr wchar_t kSectionEndLine[] = L"[EOL]";
 
 struct TranslationEntry {
@@ -23,7 +21,7 @@ struct TranslationEntry {
 };
 
 // Program directory, "\", the setting "Product ID", "trl.ini".
-std::wstring LanguageFilePath(const PowerClass& power);
+std::wstring LanguageFilePath();
 
 // The entry of one section line; nothing for a line of four characters or
 // fewer.

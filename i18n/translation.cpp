@@ -2,19 +2,18 @@
 
 #include "i18n/language_marker.h"
 #include "platform/text_files.h"
+#include "settings/config_file.h"
+#include "settings/registry_texts.h"
 
 namespace varnholt {
 
 void CTranslation::LoadLanguage() {
-    const std::wstring path = LanguageFilePath(m_power);
-    const std::wstring stored = m_power.ReadConfigValue(ConfigKeys::kLanguage);
+    const std::wstring path = LanguageFilePath();
+    const std::wstring stored = ReadConfigValue(ConfigKeys::kLanguage);
     const LanguageMarkerSources sources{
-        [this] {
-            m_power.m_strRegKeyPath = kSystemLanguageKey;
-            return m_power.ReadRegistryText(kSystemLanguageValue);
-        },
-        [this] { return m_power.ReadConfigValue(ConfigKeys::kGermanDialects); },
-        [&path](const std::wstring& line) { return PowerClass::FileContainsLine(path, line); },
+        [] { return ReadMachineRegistryText(kSystemLanguageKey, kSystemLanguageValue); },
+        [] { return ReadConfigValue(ConfigKeys::kGermanDialects); },
+        [&path](const std::wstring& line) { return FileContainsLine(path, line); },
     };
     const std::wstring marker = ChooseLanguageMarker(stored, sources);
     m_entries = ReadLanguageSection(ReadLatin1Lines(path), marker);

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "i18n/language_file.h"
-#include "settings/power_class.h"
 
 namespace varnholt {
 
@@ -31,7 +30,6 @@ public:
     const std::vector<TranslationEntry>& Entries() const noexcept { return m_entries; }
 
 private:
-    PowerClass m_power; // its registry key path is set for the system language read
     std::vector<TranslationEntry> m_entries;
 };
 

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <stop_token>
 #include <thread>
 
 #include "platform/folders.h"
@@ -144,8 +145,8 @@ private:
         std::mutex lock;
         std::condition_variable ended;
         std::size_t finished = 0;
-        auto worker = [&] {
-            for (std::size_t i = next++; i < jobs.size(); i = next++) {
+        auto worker = [&](std::stop_token stop) {
+            for (std::size_t i = next++; i < jobs.size() && !stop.stop_requested(); i = next++) {
                 CopyOutcome outcome;
                 try {
                     outcome =
@@ -160,27 +161,34 @@ private:
             }
         };
         // This thread only waits and keeps the caller's messages moving, also
-        // while one large file is being copied.
-        const std::size_t copiers = std::min(kCopiesInFlight, jobs.size());
-        std::vector<std::thread> threads;
-        threads.reserve(copiers);
-        for (std::size_t i = 0; i < copiers; ++i) {
-            threads.emplace_back(worker);
-        }
+        // while one large file is being copied. The copiers are joined on
+        // every way out of this block: when a callback raises (or a thread
+        // cannot be started), no further copy starts, the ones under way end,
+        // and the error goes on to the caller.
         {
-            std::unique_lock guard(lock);
-            while (finished < jobs.size()) {
-                ended.wait_for(guard, kIdleInterval);
-                const std::size_t seen = finished;
-                guard.unlock();
-                m_done = m_total - jobs.size() + seen;
-                Progress();
-                Idle(true);
-                guard.lock();
+            const std::size_t copiers = std::min(kCopiesInFlight, jobs.size());
+            std::vector<std::jthread> threads;
+            threads.reserve(copiers);
+            try {
+                for (std::size_t i = 0; i < copiers; ++i) {
+                    threads.emplace_back(worker);
+                }
+                std::unique_lock guard(lock);
+                while (finished < jobs.size()) {
+                    ended.wait_for(guard, kIdleInterval);
+                    const std::size_t seen = finished;
+                    guard.unlock();
+                    m_done = m_total - jobs.size() + seen;
+                    Progress();
+                    Idle(true);
+                    guard.lock();
+                }
+            } catch (...) {
+                for (std::jthread& thread : threads) {
+                    thread.request_stop();
+                }
+                throw;
             }
-        }
-        for (std::thread& thread : threads) {
-            thread.join();
         }
         m_done = m_total;
         Progress();

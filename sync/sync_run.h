@@ -16,7 +16,9 @@
 // source leaves the target out (sync/nested_folders.h); a pair of one folder
 // under two names copies nothing. The copies of one pair run several at a
 // time and the pass waits for all of them before it goes on; threads never
-// outlive a copy step, and every callback is made on the caller's thread.
+// outlive a copy step, and every callback is made on the caller's thread. An
+// error a callback raises ends the run: no further copy starts, the copies
+// under way end, and the error reaches the caller.
 
 #include <cstddef>
 #include <functional>

@@ -5,14 +5,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <ctime>
 #include <cwctype>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <thread>
 #include <tuple>
 
+#include "base/errors.h"
 #include "sync/file_compare.h"
 #include "sync/folder_entry.h"
 #include "sync/folder_scan.h"
@@ -236,6 +240,45 @@ TEST(SyncRunTest, ShorterSecondListStopsTheRunBeforeAnyFileIsTouched) {
                  InvalidArgumentError);
     EXPECT_FALSE(stepped);
     EXPECT_TRUE(root.Names(L"b").empty());
+}
+
+// The window's idle callback may raise while the copies run: the error must
+// reach the caller with the copy threads ended (a thread still running would
+// end the program), and no copy leaves its temporary file behind. The copies
+// wait in the seam before they replace their targets until the error is
+// raised, so it is raised while they are under way.
+TEST(SyncRunTest, ErrorRaisedByACallbackWhileFilesAreCopiedReachesTheCaller) {
+    test::TestFolder root;
+    for (int i = 0; i < 16; ++i) {
+        root.Write(L"a\\f" + std::to_wstring(i) + L".txt", "f", UtcFileTime(2011, 1, 1, 0, 0));
+    }
+    root.MakeFolder(L"b");
+    std::atomic<bool> raised{false};
+    test::BeforeReplaceScope seam([&](const std::wstring&, const std::wstring&) {
+        for (int waited = 0; !raised && waited < 5000; ++waited) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return FileFault::None;
+    });
+    int idlesWhileCopying = -1; // -1 outside the copy step
+    RunCallbacks callbacks;
+    callbacks.step = [&](RunStep step) {
+        idlesWhileCopying = step == RunStep::CopyingFiles ? 0 : -1;
+    };
+    callbacks.idle = [&] {
+        // The first comes with the step itself, the second while the copies wait.
+        if (idlesWhileCopying >= 0 && ++idlesWhileCopying == 2) {
+            raised = true;
+            throw Error(L"The window was closed.");
+        }
+    };
+    EXPECT_THROW(RunSynchronization(List({MakeFolderEntry(root.Path(L"a"))}),
+                                    List({MakeFolderEntry(root.Path(L"b"))}), callbacks),
+                 Error);
+    EXPECT_TRUE(raised);
+    for (const std::wstring& name : root.Names(L"b")) {
+        EXPECT_EQ(name.rfind(L"~vh-", 0), std::wstring::npos) << name;
+    }
 }
 
 // A pair whose second folder lies inside the first, or is the first under

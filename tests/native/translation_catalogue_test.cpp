@@ -159,7 +159,7 @@ TEST_F(TranslationTest, FileNameComesFromProductId) {
     LanguageFile("[1033]\r\n00010 plain\r\n[EOL]\r\n", L"trl.ini");
     m_translation.LoadLanguage();
     EXPECT_EQ(m_translation.GetText(10), L"plain");
-    EXPECT_EQ(LanguageFilePath(PowerClass()), m_folder.Path(L"trl.ini"));
+    EXPECT_EQ(LanguageFilePath(), m_folder.Path(L"trl.ini"));
 }
 
 TEST_F(TranslationTest, MissingLanguageFileRaisesAndKeepsTheOldTexts) {
