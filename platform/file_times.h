@@ -3,10 +3,8 @@
 // a point in time to local calendar fields.
 //
 // Times are FILETIME counts: 100-nanosecond intervals since 1 January 1601
-// UTC, as the file system keeps them. A time before 1 January 1970 UTC is read
-// as that instant (kUnixEpochFileTime): the old time query of the program
-// failed for such files, and counting them as "changed at the start of 1970"
-// keeps the comparison rule simple and never makes an old file look new.
+// UTC, as the file system keeps them, reported as they are (what a run makes
+// of a missing file or a time before 1970 is decided in sync/compared_time.h).
 
 #include <cstdint>
 #include <memory>
@@ -19,21 +17,18 @@ namespace varnholt {
 inline constexpr std::int64_t kUnixEpochFileTime = 116444736000000000;
 inline constexpr std::int64_t kFileTimeTicksPerSecond = 10000000;
 
-// Paths of this many characters or more count as having no entry.
-inline constexpr std::size_t kMaxStatusPathLength = 260;
-
 struct FileStatus {
     bool exists = false; // the file system has an entry (file or folder)
     bool isFolder = false;
     std::uint64_t size = 0;
-    std::int64_t lastWrite = kUnixEpochFileTime; // never before kUnixEpochFileTime
+    std::int64_t lastWrite = kUnixEpochFileTime; // as the file system keeps it
 
     bool operator==(const FileStatus&) const = default;
 };
 
-// One status query (GetFileAttributesExW on Windows, stat elsewhere). A path
-// of kMaxStatusPathLength characters or more, or a failed query, gives
-// exists == false and lastWrite == kUnixEpochFileTime.
+// One status query (GetFileAttributesExW on Windows, stat elsewhere). A failed
+// query (no entry, or a path the system does not reach) gives exists == false
+// and lastWrite == kUnixEpochFileTime.
 FileStatus QueryFileStatus(const std::wstring& path);
 
 // Sets the last-modification time (and the last-access time) of a file.

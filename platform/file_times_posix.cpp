@@ -12,9 +12,6 @@ namespace {
 constexpr std::int64_t kEpochSecondsFrom1601 = kUnixEpochFileTime / kFileTimeTicksPerSecond;
 
 std::int64_t ToFileTime(const timespec& t) {
-    if (t.tv_sec < 0) {
-        return kUnixEpochFileTime; // before 1970: read as 1970, see file_times.h
-    }
     return (static_cast<std::int64_t>(t.tv_sec) + kEpochSecondsFrom1601) * kFileTimeTicksPerSecond +
            t.tv_nsec / 100;
 }
@@ -39,7 +36,7 @@ timespec ToTimespec(std::int64_t fileTime) {
 
 FileStatus QueryFileStatus(const std::wstring& path) {
     FileStatus status;
-    if (path.empty() || path.size() >= kMaxStatusPathLength) {
+    if (path.empty()) {
         return status;
     }
     struct stat info {};

@@ -10,7 +10,7 @@ namespace {
 std::int64_t FromFileTime(const FILETIME& time) {
     auto value = static_cast<std::int64_t>((static_cast<std::uint64_t>(time.dwHighDateTime) << 32) |
                                            time.dwLowDateTime);
-    return value < kUnixEpochFileTime ? kUnixEpochFileTime : value; // see file_times.h
+    return value;
 }
 
 FILETIME ToFileTime(std::int64_t value) {
@@ -25,7 +25,7 @@ FILETIME ToFileTime(std::int64_t value) {
 
 FileStatus QueryFileStatus(const std::wstring& path) {
     FileStatus status;
-    if (path.empty() || path.size() >= kMaxStatusPathLength) {
+    if (path.empty()) {
         return status;
     }
     WIN32_FILE_ATTRIBUTE_DATA data{};

@@ -14,7 +14,7 @@ struct FolderItem {
     bool isFolder = false; // the entry has the folder attribute (links to folders too)
     bool isLink = false;   // a link, junction or other reparse point, not a plain entry
     // As QueryFileStatus would give them for the entry's path: the
-    // last-modification time (never before kUnixEpochFileTime) and the size.
+    // last-modification time as the file system keeps it, and the size.
     std::int64_t lastWrite = kUnixEpochFileTime;
     std::uint64_t size = 0;
 };

@@ -55,8 +55,9 @@ bool FolderListing::Next(FolderItem& item) {
     const bool known = stat(full.c_str(), &info) == 0;
     item.isFolder = entry->d_type == DT_DIR || (known && S_ISDIR(info.st_mode));
     item.size = known ? static_cast<std::uint64_t>(info.st_size) : 0;
+    // A time that cannot be read is the start of 1970, as for a failed query.
     item.lastWrite = kUnixEpochFileTime;
-    if (known && info.st_mtim.tv_sec >= 0) {
+    if (known) {
         item.lastWrite = kUnixEpochFileTime + info.st_mtim.tv_sec * kFileTimeTicksPerSecond +
                          info.st_mtim.tv_nsec / 100;
     }

@@ -40,7 +40,7 @@ bool FolderListing::Next(FolderItem& item) {
     const FILETIME& written = m_state->data.ftLastWriteTime;
     const auto time = static_cast<std::int64_t>(
         (static_cast<std::uint64_t>(written.dwHighDateTime) << 32) | written.dwLowDateTime);
-    item.lastWrite = time < kUnixEpochFileTime ? kUnixEpochFileTime : time;
+    item.lastWrite = time;
     item.size = (static_cast<std::uint64_t>(m_state->data.nFileSizeHigh) << 32) |
                 m_state->data.nFileSizeLow;
     return true;

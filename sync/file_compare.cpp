@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "sync/compared_time.h"
 #include "sync/minute_number.h"
 #include "sync/safe_copy.h"
 
@@ -28,7 +29,8 @@ CopyOutcome CopyWhenNewer(const std::wstring& from, const std::wstring& to,
     if (!now.source.exists || now.source.isFolder) {
         return {CopyResult::Skipped};
     }
-    if (!IsNewer(now.source.lastWrite, now.target.lastWrite, clock)) {
+    if (!IsNewer(ComparedTime(from.size(), now.source.exists, now.source.lastWrite),
+                 ComparedTime(to.size(), now.target.exists, now.target.lastWrite), clock)) {
         return {CopyResult::Skipped};
     }
     return SafeCopyFile(from, to, &now);
@@ -39,8 +41,9 @@ CopyOutcome CopyWhenNewer(const std::wstring& from, const std::wstring& to,
 CopyOutcome CopyIfStillNewer(const std::wstring& from, const std::wstring& to,
                              const FileStatus& listedTarget, const SyncClock& clock) {
     const CopyDecidedOn now{QueryFileStatus(from), QueryFileStatus(to)};
-    if (now.target.exists != listedTarget.exists ||
-        now.target.lastWrite != listedTarget.lastWrite) {
+    // A target path too long to take part was never looked up.
+    if (to.size() < kMaxStatusPathLength && (now.target.exists != listedTarget.exists ||
+                                             now.target.lastWrite != listedTarget.lastWrite)) {
         return {CopyResult::Skipped};
     }
     return CopyWhenNewer(from, to, now, clock);

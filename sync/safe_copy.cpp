@@ -2,6 +2,7 @@
 
 #include "platform/fail_safe_write.h"
 #include "platform/file_times.h"
+#include "sync/compared_time.h"
 
 namespace varnholt {
 

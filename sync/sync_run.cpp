@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "platform/folders.h"
+#include "sync/compared_time.h"
 #include "sync/file_compare.h"
 #include "sync/folder_entry.h"
 #include "sync/folder_scan.h"
@@ -85,7 +86,6 @@ private:
     std::vector<CopyJob> Plan(const std::wstring& source, const std::wstring& target,
                               const LeftOutFolder& leftOut) {
         std::vector<CopyJob> jobs;
-        const std::int64_t missing = kUnixEpochFileTime;
         // The folder whose target listing was used last: files come folder by
         // folder.
         std::wstring lastFolder;
@@ -105,10 +105,9 @@ private:
                 }
                 const std::wstring relative = path.substr(source.size());
                 const std::wstring to = target + relative;
-                // Paths the file status cannot reach count as missing.
-                const std::int64_t fromTime =
-                    path.size() >= kMaxStatusPathLength ? missing : item.lastWrite;
                 FileStatus listedTarget;
+                // A target path too long to take part is not looked up: it
+                // counts as missing, and its copy says why it cannot be made.
                 if (to.size() < kMaxStatusPathLength) {
                     const std::size_t slash = to.find_last_of(L'\\');
                     const std::wstring folder = to.substr(0, slash);
@@ -121,7 +120,9 @@ private:
                                         counterpart->lastWrite};
                     }
                 }
-                if (IsNewer(fromTime, listedTarget.lastWrite, m_clock)) {
+                if (IsNewer(ComparedTime(path.size(), true, item.lastWrite),
+                            ComparedTime(to.size(), listedTarget.exists, listedTarget.lastWrite),
+                            m_clock)) {
                     jobs.push_back({path, to, listedTarget});
                 }
             },
