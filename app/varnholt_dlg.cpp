@@ -96,7 +96,7 @@ BOOL CVarnholtDlg::OnInitDialog() {
 
     LoadFolderPairs();
 
-    // The second character of "Options" is the start-with-Windows flag; a
+    // The second character of Options is the start-with-Windows flag; a
     // one-character value counts as on, an empty one cannot be read.
     m_options = m_power.ReadConfigValue(ConfigKeys::kOptions);
     if (m_options.empty()) {

@@ -56,7 +56,7 @@ public:
 
     // --- Interval schedule and autostart (varnholt_dlg_schedule.cpp) ---
     // One tick of timer 1: the first tick after a start-up hands an automatic
-    // start over to the tray; every tick counts "NextSync" down and starts a
+    // start over to the tray; every tick counts NextSync down and starts a
     // run when it runs out.
     void OnTimer(UINT_PTR id);
     // A change of the days, hours or minutes field, made by the user.
@@ -64,7 +64,7 @@ public:
     // Stores the interval of the three fields and starts the countdown again.
     void UpdateSchedule();
     // Check box 1008: adds or removes the autostart entry and stores the
-    // choice in "Options", all or nothing.
+    // choice in Options, all or nothing.
     void OnStartWithWindows();
 
     // --- Tray icon (varnholt_dlg_tray.cpp) ---

@@ -1,5 +1,5 @@
 // The folder-pair list of the main window: its columns and rows, the two
-// pair lists, and their stored form in "Folders1" and "Folders2".
+// pair lists, and their stored form in Folders1 and Folders2.
 
 #include "app/folder_browser.h"
 #include "app/varnholt_dlg.h"

@@ -1,4 +1,4 @@
-// The interval schedule (a countdown of whole minutes in "NextSync", moved by
+// The interval schedule (a countdown of whole minutes in NextSync, moved by
 // timer 1) and the autostart entry behind check box 1008.
 
 #include "app/varnholt_dlg.h"
@@ -81,7 +81,7 @@ void CVarnholtDlg::UpdateSchedule() {
 
 void CVarnholtDlg::OnStartWithWindows() {
     // The box has ticked or cleared itself already; the state before the
-    // click decides. Whatever fails, the registry, "Options", m_autostart and
+    // click decides. Whatever fails, the registry, Options, m_autostart and
     // the box all keep the old state.
     const bool wasOn = m_autostart == 1;
     try {

@@ -1,5 +1,5 @@
 #pragma once
-// The website command opens the "Homepage" setting only when it is a web
+// The website command opens the Homepage setting only when it is a web
 // address. The settings file is plain text anyone can edit; handed to the
 // shell unchecked, a program path or a document there would be started.
 

@@ -3,7 +3,7 @@
 //   varnholt_bench <program folder> [repeats] [--parts]
 //   varnholt_bench --hold
 //
-// The program folder holds config.ini, whose "Folders1" and "Folders2" name
+// The program folder holds config.ini, whose Folders1 and Folders2 name
 // the pairs, read as the main window reads them. The run is made `repeats`
 // times (default 1), with the callbacks the window would get (the steps and
 // the progress are counted, waiting messages are let through). Output, one

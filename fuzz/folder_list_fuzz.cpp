@@ -1,4 +1,4 @@
-// The stored folder lists ("Folders1", "Folders2"): any text read as a stored
+// The stored folder lists (Folders1, Folders2): any text read as a stored
 // value, and lists stored, read back and stored through config.ini.
 //
 // Input: one byte of choices, then the entries of a list, each ended by a

@@ -20,7 +20,7 @@ struct TranslationEntry {
     std::wstring text;
 };
 
-// Program directory, "\", the setting "Product ID", "trl.ini".
+// Program directory, "\", the setting Product ID, "trl.ini".
 std::wstring LanguageFilePath();
 
 // The entry of one section line; nothing for a line of four characters or

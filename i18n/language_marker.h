@@ -24,7 +24,7 @@ std::wstring LanguageMarkerFor(std::int32_t languageId);
 // and in this order.
 struct LanguageMarkerSources {
     std::function<std::wstring()> systemLanguageHex;      // registry value "Default"
-    std::function<std::wstring()> dialects;               // setting "Dialects[1031]"
+    std::function<std::wstring()> dialects;               // setting Dialects[1031]
     std::function<bool(const std::wstring&)> fileHasLine; // the language file holds the line
 };
 

@@ -15,7 +15,7 @@ public:
     CTranslation() = default;
     virtual ~CTranslation() = default;
 
-    // Chooses the language marker (setting "Language"; "[----]" or an empty
+    // Chooses the language marker (setting Language; "[----]" or an empty
     // value follows the system's language), reads that section of the
     // language file and replaces the catalogue's contents with it. Raises
     // FileError when the language file cannot be read; the old contents then

@@ -1,6 +1,6 @@
 #pragma once
 // What the launcher does: Windows starts it at logon through the autostart
-// entry, it marks the start as automatic in config.ini ("Startup" becomes
+// entry, it marks the start as automatic in config.ini (Startup becomes
 // "automatically", so that Varnholt waits in the tray after its first minute)
 // and starts Varnholt.exe from its own folder. When Varnholt already runs from
 // that folder, its window only comes to the front.

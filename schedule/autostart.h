@@ -1,7 +1,7 @@
 #pragma once
 // The autostart entry: a value under the current user's Run key that makes
 // Windows start the launcher Tovrinel.exe from the program folder at logon.
-// Whether it is wanted is kept in the second character of "Options".
+// Whether it is wanted is kept in the second character of Options.
 
 #include <string>
 
@@ -18,7 +18,7 @@ inline constexpr wchar_t kProgramFileName[] = L"Varnholt.exe";
 // "C:\Program.exe" first.
 std::wstring AutostartCommand(const std::wstring& programDirectory);
 
-// "Options" with its second character set to "1" (on) or "0" (off) and every
+// Options with its second character set to "1" (on) or "0" (off) and every
 // other character kept. Raises InvalidArgumentError when the value has no
 // second character.
 std::wstring OptionsWithAutostart(const std::wstring& options, bool on);

@@ -1,6 +1,6 @@
 #pragma once
 // How the launcher tells the program that it was started at logon: the
-// setting "Startup" holds "automatically" from the launcher's start of the
+// setting Startup holds "automatically" from the launcher's start of the
 // program until the program's first tick, which takes the mark (sets
 // "manually" again) and sends the window to the tray. A start by hand finds
 // "manually". Both programs go through these two functions.

@@ -1,5 +1,5 @@
 #pragma once
-// The stored form of the folder lists ("Folders1", "Folders2"): every entry
+// The stored form of the folder lists (Folders1, Folders2): every entry
 // followed by "*", the last one included; the empty list is the empty value.
 //
 // The settings file holds one byte per character (ISO 8859-1), so characters
