@@ -68,7 +68,6 @@ FileFault WriteFault(FileFault fault) {
     case FileFault::AccessDenied:
     case FileFault::DiskFull:
     case FileFault::PathTooLong:
-    case FileFault::BadPath:
         return fault;
     default:
         return FileFault::WriteFailed;

@@ -2,6 +2,8 @@
 #include <sys/stat.h>
 #include <time.h>
 
+#include <algorithm>
+
 #include "platform/file_times.h"
 #include "platform/native_path.h"
 
@@ -12,8 +14,10 @@ namespace {
 constexpr std::int64_t kEpochSecondsFrom1601 = kUnixEpochFileTime / kFileTimeTicksPerSecond;
 
 std::int64_t ToFileTime(const timespec& t) {
-    return (static_cast<std::int64_t>(t.tv_sec) + kEpochSecondsFrom1601) * kFileTimeTicksPerSecond +
-           t.tv_nsec / 100;
+    // Nothing before 1601 can be counted in a FILETIME.
+    const std::int64_t seconds =
+        std::max<std::int64_t>(static_cast<std::int64_t>(t.tv_sec), -kEpochSecondsFrom1601);
+    return (seconds + kEpochSecondsFrom1601) * kFileTimeTicksPerSecond + t.tv_nsec / 100;
 }
 
 // Floor division, so that times before 1970 split into seconds and a

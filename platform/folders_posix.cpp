@@ -2,6 +2,8 @@
 #include <stdlib.h>
 #include <sys/stat.h>
 
+#include <algorithm>
+
 #include "platform/folders.h"
 #include "platform/native_path.h"
 
@@ -58,8 +60,11 @@ bool FolderListing::Next(FolderItem& item) {
     // A time that cannot be read is the start of 1970, as for a failed query.
     item.lastWrite = kUnixEpochFileTime;
     if (known) {
-        item.lastWrite = kUnixEpochFileTime + info.st_mtim.tv_sec * kFileTimeTicksPerSecond +
-                         info.st_mtim.tv_nsec / 100;
+        // Nothing before 1601 can be counted in a FILETIME.
+        const std::int64_t seconds = std::max<std::int64_t>(
+            info.st_mtim.tv_sec, -kUnixEpochFileTime / kFileTimeTicksPerSecond);
+        item.lastWrite =
+            kUnixEpochFileTime + seconds * kFileTimeTicksPerSecond + info.st_mtim.tv_nsec / 100;
     }
     return true;
 }

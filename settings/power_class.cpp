@@ -10,6 +10,7 @@
 #include "platform/text_files.h"
 #include "settings/config_file.h"
 #include "settings/registry_texts.h"
+#include "sync/compared_time.h"
 #include "sync/minute_number.h"
 #include "sync/safe_copy.h"
 
@@ -68,7 +69,8 @@ std::int32_t PowerClass::DateToMinutes(const std::wstring& year, const std::wstr
 }
 
 bool PowerClass::PathExists(const std::wstring& path) {
-    return QueryFileStatus(path).exists;
+    // Paths too long to take part in a run have no entry here either.
+    return path.size() < kMaxStatusPathLength && QueryFileStatus(path).exists;
 }
 
 int PowerClass::ShellCopyFile(const std::wstring& from, const std::wstring& to) {

@@ -36,8 +36,8 @@ bool IsNewer(std::int64_t fromTime, std::int64_t toTime, const SyncClock& clock)
 // copied over `to` only when `to` is still as `listedTarget` says (it
 // exists or not, with the same time) and the rule still finds `from` newer;
 // the safe copy then checks both once more before its file takes the
-// target's place. A target that changed since it was listed is left alone
-// (TargetChanged), and so is one that is no longer older (NotNewer).
+// target's place. A target that changed since it was listed is left alone,
+// and so is one that is no longer older (both Skipped).
 CopyOutcome CopyIfStillNewer(const std::wstring& from, const std::wstring& to,
                              const FileStatus& listedTarget, const SyncClock& clock);
 
