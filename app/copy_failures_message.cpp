@@ -5,54 +5,47 @@
 
 namespace varnholt {
 
-namespace {
-
-std::wstring Text(const CTranslation& translation, std::int32_t number, const wchar_t* english) {
-    std::wstring text = translation.GetText(number);
-    return text.empty() ? std::wstring(english) : text;
-}
-
-std::wstring CauseText(const CTranslation& translation, FileFault cause) {
+std::wstring CopyFailureCauseText(const CTranslation& translation, FileFault cause) {
     switch (cause) {
     case FileFault::InUse:
-        return Text(translation, text::kCauseInUse, L"The file is in use by another program.");
+        return translation.GetTextOr(text::kCauseInUse, L"The file is in use by another program.");
     case FileFault::AccessDenied:
-        return Text(translation, text::kCauseAccessDenied, L"Access was denied.");
+        return translation.GetTextOr(text::kCauseAccessDenied, L"Access was denied.");
     case FileFault::DiskFull:
-        return Text(translation, text::kCauseDiskFull, L"There is not enough space on the disk.");
+        return translation.GetTextOr(text::kCauseDiskFull,
+                                     L"There is not enough space on the disk.");
     case FileFault::FolderInTheWay:
-        return Text(translation, text::kCauseFolderInTheWay,
-                    L"A folder of the same name is in the way.");
+        return translation.GetTextOr(text::kCauseFolderInTheWay,
+                                     L"A folder of the same name is in the way.");
     case FileFault::PathTooLong:
-        return Text(translation, text::kCausePathTooLong, L"The path is too long.");
+        return translation.GetTextOr(text::kCausePathTooLong, L"The path is too long.");
     case FileFault::Incomplete:
-        return Text(translation, text::kCauseIncomplete,
-                    L"The file could not be read or written completely.");
+        return translation.GetTextOr(text::kCauseIncomplete,
+                                     L"The file could not be read or written completely.");
     case FileFault::Changed:
-        return Text(translation, text::kCauseChanged, L"The file changed while it was copied.");
+        return translation.GetTextOr(text::kCauseChanged, L"The file changed while it was copied.");
     default:
         break;
     }
-    return Text(translation, text::kCauseOther, L"The file could not be copied.");
+    return translation.GetTextOr(text::kCauseOther, L"The file could not be copied.");
 }
-
-} // namespace
 
 std::wstring CopyFailuresMessage(const std::vector<CopyFailure>& failures,
                                  const CTranslation& translation) {
     std::wstring message = FormatCatalogueNumber(
-        Text(translation, text::kCopyFailuresHeadline, L"%d file(s) could not be copied:"),
+        translation.GetTextOr(text::kCopyFailuresHeadline, L"%d file(s) could not be copied:"),
         static_cast<std::int32_t>(failures.size()));
     const std::size_t listed = std::min(failures.size(), kListedCopyFailures);
     for (std::size_t i = 0; i < listed; ++i) {
         const CopyFailure& failure = failures[i];
         message += L"\n\n" + failure.from + L"\n-> " + failure.to + L"\n" +
-                   CauseText(translation, failure.cause);
+                   CopyFailureCauseText(translation, failure.cause);
     }
     if (failures.size() > listed) {
-        message += L"\n\n" + FormatCatalogueNumber(
-                                 Text(translation, text::kCopyFailuresMore, L"... and %d more."),
-                                 static_cast<std::int32_t>(failures.size() - listed));
+        message +=
+            L"\n\n" + FormatCatalogueNumber(
+                          translation.GetTextOr(text::kCopyFailuresMore, L"... and %d more."),
+                          static_cast<std::int32_t>(failures.size() - listed));
     }
     return message;
 }

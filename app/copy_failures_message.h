@@ -14,6 +14,10 @@ namespace varnholt {
 
 inline constexpr std::size_t kListedCopyFailures = 10;
 
+// Why one file was not copied, in the user's language (the run log says it
+// the same way).
+std::wstring CopyFailureCauseText(const CTranslation& translation, FileFault cause);
+
 std::wstring CopyFailuresMessage(const std::vector<CopyFailure>& failures,
                                  const CTranslation& translation);
 

@@ -31,6 +31,7 @@ const MessageMap<CVarnholtDlg> CVarnholtDlg::kMessageMap{
     OnCommand<&CVarnholtDlg::OnShowHelp>(ID_SHOW_HELP),
     OnCommand<&CVarnholtDlg::OnWebsite>(ID_WEBSITE),
     OnCommand<&CVarnholtDlg::OnAbout>(ID_ABOUT),
+    OnCommand<&CVarnholtDlg::OnShowRunLog>(ID_SHOW_RUN_LOG),
     OnHelpInfoMsg<&CVarnholtDlg::OnHelpInfo>(),
     OnInitMenuPopupMsg<&CVarnholtDlg::OnInitMenuPopup>(),
     OnUpdateCommandUI<&CVarnholtDlg::OnUpdateTrayRestore>(ID_TRAY_RESTORE),
@@ -161,6 +162,8 @@ void CVarnholtDlg::TranslateMenuBar() {
         help.SetItemTextByPosition(0, m_translation.GetText(text::kMenuShowHelpFile));
         help.SetItemTextByPosition(2, m_translation.GetText(text::kMenuWebsite));
         help.SetItemTextByPosition(3, m_translation.GetText(text::kMenuAbout));
+        help.SetItemTextByPosition(
+            4, m_translation.GetTextOr(text::kMenuShowRunLog, L"Show Run &Log"));
     }
     DrawMenuBar();
 }

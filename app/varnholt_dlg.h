@@ -96,6 +96,9 @@ public:
     BOOL OnHelpInfo(HELPINFO* info);
     void OnWebsite();
     void OnAbout();
+    // Opens the run log with the program Windows uses for such files, or
+    // says that there is none yet.
+    void OnShowRunLog();
     void OnLanguageSelection();
     void OnInitMenuPopup(CMenu popup, UINT index, BOOL systemMenu);
     void OnUpdateTrayRestore(CCmdUI* ui);

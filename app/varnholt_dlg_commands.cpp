@@ -1,5 +1,5 @@
-// Menu commands that are not data operations: help, website, About, the
-// language choice, and the texts of the tray popup set each time it opens.
+// Menu commands that are not data operations: help, website, About, the run
+// log, the language choice, and the texts of the tray popup set each time it opens.
 
 #include "app/about_dlg.h"
 #include "app/language_selection_dlg.h"
@@ -8,6 +8,7 @@
 #include "app/web_address.h"
 #include "framework/menu_update.h"
 #include "i18n/text_ids.h"
+#include "sync/run_log.h"
 
 namespace varnholt {
 
@@ -27,6 +28,18 @@ void CVarnholtDlg::OnWebsite() {
     if (IsWebAddress(homepage)) {
         ShellOpen(m_hWnd, homepage);
     }
+}
+
+void CVarnholtDlg::OnShowRunLog() {
+    const std::wstring log = m_power.GetProgramDirectory() + L"\\" + kRunLogFileName;
+    if (QueryFileStatus(log).exists) {
+        ShellOpen(m_hWnd, log);
+        return;
+    }
+    ShowMessage(m_translation.GetTextOr(
+        text::kNoRunLogYet,
+        L"There is no run log yet: it is written once a run has copied a file or could not "
+        L"copy one."));
 }
 
 void CVarnholtDlg::OnAbout() {

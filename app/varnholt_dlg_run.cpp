@@ -11,6 +11,7 @@
 #include "framework/message_pump.h"
 #include "i18n/catalogue_format.h"
 #include "i18n/text_ids.h"
+#include "sync/run_log.h"
 #include "sync/sync_run.h"
 
 namespace varnholt {
@@ -73,6 +74,8 @@ void CVarnholtDlg::OnStartSyncNow() {
     // Read now: a tick while a message below is open runs and ends a
     // scheduled run of its own, which clears the flag.
     const bool scheduled = m_scheduledRun;
+    RunLog log(m_power.GetProgramDirectory(), scheduled ? RunStart::Timer : RunStart::ByHand,
+               CurrentFileTime());
     RunReport report;
     {
         RunningWindow running(*this, m_runUnderWay);
@@ -95,8 +98,16 @@ void CVarnholtDlg::OnStartSyncNow() {
             running.ShowProgress(done, total);
         };
         callbacks.idle = [] { DispatchWaitingMessages(); };
+        callbacks.copied = [&log](const std::wstring& from, const std::wstring& to, bool back) {
+            log.Copied(from, to, back);
+        };
         report = RunSynchronization(m_folders1, m_folders2, callbacks);
     }
+    for (const CopyFailure& failure : report.failures) {
+        log.Failed(failure.from, failure.to, CopyFailureCauseText(m_translation, failure.cause));
+    }
+    log.Finish(report.copied - report.copiedBack, report.copiedBack, report.failures.size(),
+               CurrentFileTime());
 
     if (m_exitAfterRun) {
         // The tray's exit came during the run: it ends the program now.

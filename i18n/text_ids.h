@@ -64,6 +64,8 @@ inline constexpr std::int32_t kMenuHelp = 250;
 inline constexpr std::int32_t kMenuShowHelpFile = 255; // 32778
 inline constexpr std::int32_t kMenuWebsite = 260;      // 32779
 inline constexpr std::int32_t kMenuAbout = 265;        // 32780
+inline constexpr std::int32_t kMenuShowRunLog = 270;   // 32783
+inline constexpr std::int32_t kNoRunLogYet = 275;      // Show Run Log before any log
 
 // Every entry a complete language section holds.
 inline constexpr std::int32_t kAllTextIds[] = {
@@ -79,7 +81,7 @@ inline constexpr std::int32_t kAllTextIds[] = {
     kCausePathTooLong,   kCauseIncomplete,    kCauseOther,           kCauseChanged,
     kMenuFile,           kMenuMinimizeToTray, kMenuStartSyncNow,     kMenuLanguage,
     kMenuExit,           kMenuHelp,           kMenuShowHelpFile,     kMenuWebsite,
-    kMenuAbout,
+    kMenuAbout,          kMenuShowRunLog,     kNoRunLogYet,
 };
 
 } // namespace varnholt::text

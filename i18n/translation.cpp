@@ -19,6 +19,11 @@ void CTranslation::LoadLanguage() {
     m_entries = ReadLanguageSection(ReadLatin1Lines(path), marker);
 }
 
+std::wstring CTranslation::GetTextOr(std::int32_t number, const wchar_t* english) const {
+    std::wstring text = GetText(number);
+    return text.empty() ? std::wstring(english) : text;
+}
+
 std::wstring CTranslation::GetText(std::int32_t number) const {
     for (const auto& entry : m_entries) {
         if (entry.number == number) {

@@ -25,6 +25,9 @@ public:
     // The text of the first entry with this number, in file order; the empty
     // text when the loaded section has no such entry.
     std::wstring GetText(std::int32_t number) const;
+    // The entry, or `english` when the language file lacks it (a text added
+    // after the file was translated).
+    std::wstring GetTextOr(std::int32_t number, const wchar_t* english) const;
 
     // The loaded entries, in file order.
     const std::vector<TranslationEntry>& Entries() const noexcept { return m_entries; }

@@ -42,6 +42,7 @@
 #define ID_ABOUT 32780
 #define ID_TRAY_RESTORE 32781
 #define ID_TRAY_EXIT 32782
+#define ID_SHOW_RUN_LOG 32783
 
 // Id of controls that the program never addresses (pictures, labels).
 #ifndef IDC_STATIC

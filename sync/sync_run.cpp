@@ -38,6 +38,7 @@ public:
     explicit Run(const RunCallbacks& callbacks) : m_callbacks(callbacks) {}
 
     void Pass(const std::vector<std::wstring>& from, const std::vector<std::wstring>& to) {
+        ++m_pass;
         Step(RunStep::PassStarts);
         m_done = 0;
         m_total = 0;
@@ -201,6 +202,10 @@ private:
     void Record(const CopyJob& job, const CopyOutcome& outcome) {
         if (outcome.result == CopyResult::Copied) {
             ++m_report.copied;
+            m_report.copiedBack += m_pass == 2 ? 1 : 0;
+            if (m_callbacks.copied) {
+                m_callbacks.copied(job.from, job.to, m_pass == 2);
+            }
         } else if (outcome.result == CopyResult::Failed) {
             m_report.failures.push_back({job.from, job.to, outcome.fault});
         }
@@ -210,6 +215,7 @@ private:
     SyncClock m_clock; // the time zone, read once per run
     FolderListings m_listings;
     RunReport m_report;
+    int m_pass = 0;
     std::size_t m_done = 0;
     std::size_t m_total = 0;
     Clock::time_point m_lastIdle = Clock::now();

@@ -22,6 +22,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "base/string_array.h"
@@ -44,10 +45,14 @@ struct RunCallbacks {
     // Called at least every few hundredths of a second while the run works:
     // the caller lets waiting messages through there.
     std::function<void()> idle;
+    // Each file copied, as its copy is counted: `back` for the second pass
+    // (second folders into first).
+    std::function<void(const std::wstring& from, const std::wstring& to, bool back)> copied;
 };
 
 struct RunReport {
     std::size_t copied = 0;
+    std::size_t copiedBack = 0;        // of those, copied by the second pass
     std::size_t compared = 0;          // files compared, both passes together
     std::vector<CopyFailure> failures; // in the order the copies were made
 };

@@ -1,5 +1,5 @@
 // The menu commands that open something: the help file (menu and F1), the
-// website, the About box; and the command-update routing of the window's own
+// website, the About box, the run log; and the command-update routing of the window's own
 // popups. The shell call is observed instead of made, so no viewer or
 // browser starts.
 
@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/shell_open.h"
+#include "tests/support/message_box_answerer.h"
 #include "tests/support/program_folder.h"
 #include "tests/support/pump.h"
 #include "tests/support/window_watcher.h"
@@ -112,6 +113,64 @@ TEST(CommandsTest, WebsiteCommandOpensTheHomepageOnlyWhenItIsAWebAddress) {
             EXPECT_TRUE(shell.Calls().empty()) << c.homepage;
         }
     }
+}
+
+// Help > Show Run Log before any run wrote the log says so; a run that
+// copies writes it, idle scheduled runs leave it as it is, and the command
+// then hands it to the shell.
+TEST(CommandsTest, ShowRunLogOpensTheLogOnceARunWroteIt) {
+    ProgramFolder folder;
+    const std::wstring a = folder.MakeFolder(L"a");
+    const std::wstring b = folder.MakeFolder(L"b");
+    for (const wchar_t* name : {L"1.txt", L"2.txt", L"3.txt"}) {
+        WriteFileBytes(a + L"\\" + name, "x");
+        SetLocalModificationTime(a + L"\\" + name, 2020, 1, 1, 0, 0);
+    }
+    folder.WriteConfig({{L"Folders1", a + L"\\...*"},
+                        {L"Folders2", b + L"\\...*"},
+                        {L"SyncInterval", L"1"},
+                        {L"NextSync", L"5"}});
+    const std::wstring log = folder.File(L"Varnholt.log");
+    MainWindow window;
+    ShellOpenRecorder shell;
+    {
+        MessageBoxAnswerer answerer;
+        window.Command(ID_SHOW_RUN_LOG);
+        ASSERT_EQ(answerer.Count(), 1u);
+        EXPECT_EQ(answerer.Shown()[0].text, L"There is no run log yet: it is written once a run "
+                                            L"has copied a file or could not copy one.");
+    }
+    EXPECT_TRUE(ShellOpenRecorder::Calls().empty());
+    EXPECT_FALSE(FileExists(log));
+
+    {
+        MessageBoxAnswerer answerer; // the closing message of the hand run
+        window.Command(ID_SYNC_NOW);
+    }
+    const std::string written = ReadFileBytes(log);
+    EXPECT_EQ(written.rfind("\xEF\xBB\xBF", 0), 0u);
+    std::size_t lines = 0;
+    for (std::size_t at = written.find("copied first to second"); at != std::string::npos;
+         at = written.find("copied first to second", at + 1)) {
+        ++lines;
+    }
+    EXPECT_EQ(lines, 4u); // three files, and the run's own line
+    EXPECT_NE(written.find("run by hand: 3 copied first to second, 0 second to first, "
+                           "0 not copied"),
+              std::string::npos);
+
+    folder.WriteConfig({{L"Folders1", a + L"\\...*"},
+                        {L"Folders2", b + L"\\...*"},
+                        {L"SyncInterval", L"1"},
+                        {L"NextSync", L"1"}});
+    for (int tick = 0; tick < 100; ++tick) { // a run at every tick, copying nothing
+        SendMessageW(window.Handle(), WM_TIMER, 1, 0);
+    }
+    EXPECT_EQ(ReadFileBytes(log), written);
+
+    window.Command(ID_SHOW_RUN_LOG);
+    ASSERT_EQ(ShellOpenRecorder::Calls().size(), 1u);
+    EXPECT_EQ(ShellOpenRecorder::Calls()[0].target, log);
 }
 
 TEST(CommandsTest, AboutCommandOpensTheAboutBoxOverTheWindow) {
