@@ -8,6 +8,8 @@
 
 #include <shellapi.h>
 
+#include <string>
+
 namespace varnholt {
 
 class TrayIcon {
@@ -28,9 +30,20 @@ public:
     void Remove() noexcept;
     bool IsAdded() const noexcept { return m_added; }
 
+    // Shows a notification with a warning sign at the icon: `title` above
+    // `text` (both cut to what the shell takes). Nothing when the icon is
+    // not there. The owner's window gets NIN_BALLOONUSERCLICK through the
+    // callback message when the user clicks it.
+    void Notify(const std::wstring& title, const std::wstring& text) noexcept;
+    // The text of the last notification, and how many were shown.
+    const std::wstring& LastNotice() const noexcept { return m_lastNotice; }
+    int NoticeCount() const noexcept { return m_notices; }
+
 private:
     NOTIFYICONDATAW m_data{};
     bool m_added = false;
+    std::wstring m_lastNotice;
+    int m_notices = 0;
 };
 
 } // namespace varnholt

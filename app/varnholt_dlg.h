@@ -125,10 +125,22 @@ public:
         const std::wstring& options;
         int autostart;
         bool scheduledRun;
+        const std::wstring& trayNotice; // the text of the icon's last notice
+        int trayNotices;                // how many notices the icon showed
     };
     StateView State() const noexcept {
-        return {m_hIcon, m_folders1, m_folders2, m_firstTick, m_days,
-                m_hours, m_minutes,  m_options,  m_autostart, m_scheduledRun};
+        return {m_hIcon,
+                m_folders1,
+                m_folders2,
+                m_firstTick,
+                m_days,
+                m_hours,
+                m_minutes,
+                m_options,
+                m_autostart,
+                m_scheduledRun,
+                m_trayIcon.LastNotice(),
+                m_trayIcon.NoticeCount()};
     }
 
 private:
@@ -188,6 +200,12 @@ private:
     void PushFieldsAndPaintStatus();
     // The list of files a run could not copy, one box at a time.
     void ShowCopyFailures(const std::vector<CopyFailure>& failures);
+    // The failures of a scheduled run while the window waits in the tray: a
+    // notice at the icon, which shows the list when clicked.
+    void NoticeFailures(const std::vector<CopyFailure>& failures);
+    // What the last notice announced (empty once a scheduled run in the
+    // tray had no failures).
+    std::vector<CopyFailure> m_noticedFailures;
     bool m_failuresShown = false;
     // The tray's exit chosen while a run works: the program ends after it.
     bool m_exitAfterRun = false;

@@ -114,7 +114,11 @@ void CVarnholtDlg::OnStartSyncNow() {
         PostMessage(WM_COMMAND, ID_TRAY_EXIT);
         return;
     }
-    if (!report.failures.empty()) {
+    if (scheduled && IsInTray()) {
+        // Nobody is looking: a notice at the icon instead of a box over
+        // whatever the user does, and none for what was said already.
+        NoticeFailures(report.failures);
+    } else if (!report.failures.empty()) {
         ShowCopyFailures(report.failures);
     }
     if (HasEnded()) {
@@ -147,6 +151,23 @@ void CVarnholtDlg::RunOnSchedule(std::int32_t interval) {
     m_status = FormatCatalogueNumber(m_translation.GetText(text::kMinutesUntilRun), interval);
     UpdateData(FALSE);
     UpdateSchedule();
+}
+
+void CVarnholtDlg::NoticeFailures(const std::vector<CopyFailure>& failures) {
+    // The same files for the same reasons as the last notice, or nothing
+    // after nothing: said already. A file held open all day is announced
+    // once, and once the failures clear nothing more is said.
+    if (failures == m_noticedFailures) {
+        return;
+    }
+    m_noticedFailures = failures;
+    if (!failures.empty()) {
+        m_trayIcon.Notify(
+            m_translation.GetText(text::kMessageCaption),
+            FormatCatalogueNumber(
+                m_translation.GetTextOr(text::kFailuresNotice, L"%d file(s) could not be copied."),
+                static_cast<std::int32_t>(failures.size())));
+    }
 }
 
 void CVarnholtDlg::ShowCopyFailures(const std::vector<CopyFailure>& failures) {

@@ -45,6 +45,13 @@ LRESULT CVarnholtDlg::OnTrayNotify(WPARAM iconId, LPARAM mouseMessage) {
     case WM_CONTEXTMENU:
         ShowTrayPopup();
         break;
+    case NIN_BALLOONUSERCLICK:
+        // The notice of failed copies: the window comes back with the list.
+        OnTrayRestore();
+        if (!m_noticedFailures.empty()) {
+            ShowCopyFailures(m_noticedFailures);
+        }
+        break;
     default:
         break;
     }

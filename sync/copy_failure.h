@@ -11,6 +11,8 @@ struct CopyFailure {
     std::wstring from;
     std::wstring to;
     FileFault cause = FileFault::Other;
+
+    bool operator==(const CopyFailure&) const = default;
 };
 
 } // namespace varnholt

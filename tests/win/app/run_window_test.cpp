@@ -333,26 +333,50 @@ TEST_F(RunWindowTest, ARunInsideAModalBoxLeavesTheWindowAsTheBoxWantsIt) {
     }
 }
 
-// The tray's exit chosen while the list of a scheduled run's failures is open
-// ends the program: no closing text, no other box, nothing written.
-TEST_F(RunWindowTest, TrayExitOverTheFailureListEndsTheProgramWithoutAnotherBox) {
-    FolderInTheWay(L"clash");
-    folder.WriteConfig({{L"Folders1", a + L"\\...*"},
-                        {L"Folders2", b + L"\\...*"},
-                        {L"SyncInterval", L"5"},
-                        {L"NextSync", L"1"}});
-    const std::string settings = ReadFileBytes(folder.ConfigPath());
+// The tray's exit chosen while a tick waits in its box (in the tray the
+// failures of a run are a notice; the error of a tick is still a box) ends
+// the program: no other box, nothing written.
+TEST_F(RunWindowTest, TrayExitOverATicksBoxEndsTheProgramWithoutAnotherBox) {
+    folder.WriteConfig({{L"SyncInterval", L"5"}, {L"NextSync", L"1"}});
     MainWindow window;
     HWND main = window.Handle();
     window.Command(ID_MINIMIZE_TO_TRAY);
+    folder.RemoveConfig();
     MessageBoxAnswerer answerer;
     answerer.Do([main](const ShownDialog&) { PostMessageW(main, WM_COMMAND, ID_TRAY_EXIT, 0); });
     SendMessageW(main, WM_TIMER, 1, 0);
     PumpPending();
     EXPECT_FALSE(IsWindow(main));
     ASSERT_EQ(answerer.Count(), 1u);
+    EXPECT_EQ(answerer.Shown()[0].text, folder.ConfigPath() + L" was not found.");
+    EXPECT_FALSE(FileExists(folder.ConfigPath()));
+}
+
+// While the window waits in the tray, a scheduled run's failures are a
+// notice at the icon, not a box; the same failures again give none; clicking
+// the notice brings the window back with the list.
+TEST_F(RunWindowTest, FailuresOfARunInTheTrayAreANoticeGivenOnce) {
+    FolderInTheWay(L"clash");
+    folder.WriteConfig({{L"Folders1", a + L"\\...*"},
+                        {L"Folders2", b + L"\\...*"},
+                        {L"SyncInterval", L"1"},
+                        {L"NextSync", L"1"}});
+    MainWindow window;
+    HWND main = window.Handle();
+    window.Command(ID_MINIMIZE_TO_TRAY);
+    MessageBoxAnswerer answerer;
+    for (int tick = 0; tick < 3; ++tick) { // a run at every tick, the same two failures
+        SendMessageW(main, WM_TIMER, 1, 0);
+    }
+    EXPECT_EQ(answerer.Count(), 0u);
+    EXPECT_EQ(window.Dlg().State().trayNotices, 1);
+    EXPECT_EQ(window.Dlg().State().trayNotice, L"2 file(s) could not be copied.");
+
+    SendMessageW(main, WM_USER + 1, 1, NIN_BALLOONUSERCLICK);
+    PumpPending();
+    EXPECT_TRUE(IsWindowVisible(main));
+    ASSERT_EQ(answerer.Count(), 1u);
     EXPECT_EQ(answerer.Shown()[0].text.rfind(L"2 file(s) could not be copied:", 0), 0u);
-    EXPECT_EQ(ReadFileBytes(folder.ConfigPath()), settings);
 }
 
 TEST_F(RunWindowTest, TrayExitChosenDuringARunEndsTheProgramOnceTheRunIsDone) {
