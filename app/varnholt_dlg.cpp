@@ -42,6 +42,7 @@ const MessageMap<CVarnholtDlg> CVarnholtDlg::kMessageMap{
     OnMessage<&CVarnholtDlg::OnShowInstance>(ShowInstanceMessage()),
     OnMessage<&CVarnholtDlg::OnDpiChanged>(WM_DPICHANGED),
     OnMessage<&CVarnholtDlg::OnDestroyWindow>(WM_DESTROY),
+    OnMessage<&CVarnholtDlg::OnDeviceChange>(WM_DEVICECHANGE),
 };
 
 CVarnholtDlg::CVarnholtDlg() : CDialogImpl(IDD_VARNHOLT_DIALOG) {

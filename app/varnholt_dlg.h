@@ -6,6 +6,7 @@
 
 #include <shellapi.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -19,12 +20,16 @@
 #include "resources/resource.h"
 #include "settings/power_class.h"
 #include "sync/copy_failure.h"
+#include "sync/run_log.h"
 
 namespace varnholt {
 
 // Timer 1 ticks once a minute for the interval schedule.
 inline constexpr UINT_PTR kScheduleTimer = 1;
 inline constexpr UINT kScheduleTimerPeriod = 60000;
+// Timer 2 waits a moment after a drive arrived, for its volume to be ready.
+inline constexpr UINT_PTR kArrivalTimer = 2;
+inline constexpr UINT kArrivalDelay = 3000;
 // The message the tray icon sends to the main window.
 inline constexpr UINT kTrayCallbackMessage = WM_USER + 1;
 // The message the shell broadcasts when the notification area (re)starts.
@@ -52,7 +57,12 @@ public:
     void OnStartSyncNow();
     // The run a tick starts when the countdown runs out: no closing message,
     // the timer resting meanwhile, then the countdown from `interval` again.
-    void RunOnSchedule(std::int32_t interval);
+    void RunOnSchedule(std::int32_t interval, RunStart how = RunStart::Timer);
+    // WM_DEVICECHANGE: a volume arrived. When a pair uses its drive and the
+    // interval timer is on, a scheduled run follows within seconds.
+    LRESULT OnDeviceChange(WPARAM event, LPARAM data);
+    // Timer 2: the run after a drive arrived.
+    void RunAfterArrival();
 
     // --- Interval schedule and autostart (varnholt_dlg_schedule.cpp) ---
     // One tick of timer 1: the first tick after a start-up hands an automatic
@@ -206,6 +216,12 @@ private:
     // What the last notice announced (empty once a scheduled run in the
     // tray had no failures).
     std::vector<CopyFailure> m_noticedFailures;
+    // The log's lines when a pair's folder goes absent or comes back.
+    void NoteVolumeChanges(const std::vector<std::wstring>& absent, RunLog& log);
+    // Folders whose volume the last run found absent.
+    std::set<std::wstring> m_absentFolders;
+    // How the scheduled run under way was started.
+    RunStart m_scheduledStart = RunStart::Timer;
     bool m_failuresShown = false;
     // The tray's exit chosen while a run works: the program ends after it.
     bool m_exitAfterRun = false;

@@ -74,7 +74,7 @@ void CVarnholtDlg::OnStartSyncNow() {
     // Read now: a tick while a message below is open runs and ends a
     // scheduled run of its own, which clears the flag.
     const bool scheduled = m_scheduledRun;
-    RunLog log(m_power.GetProgramDirectory(), scheduled ? RunStart::Timer : RunStart::ByHand,
+    RunLog log(m_power.GetProgramDirectory(), scheduled ? m_scheduledStart : RunStart::ByHand,
                CurrentFileTime());
     RunReport report;
     {
@@ -101,8 +101,16 @@ void CVarnholtDlg::OnStartSyncNow() {
         callbacks.copied = [&log](const std::wstring& from, const std::wstring& to, bool back) {
             log.Copied(from, to, back);
         };
+        callbacks.pairSkipped = [this](const std::wstring& folder) {
+            m_status = FormatCatalogueText(
+                m_translation.GetTextOr(text::kPairSkipped,
+                                        L"%s is not there: its pair is skipped."),
+                folder);
+            PushFieldsAndPaintStatus();
+        };
         report = RunSynchronization(m_folders1, m_folders2, callbacks);
     }
+    NoteVolumeChanges(report.absentFolders, log);
     for (const CopyFailure& failure : report.failures) {
         log.Failed(failure.from, failure.to, CopyFailureCauseText(m_translation, failure.cause));
     }
@@ -131,7 +139,7 @@ void CVarnholtDlg::OnStartSyncNow() {
     PushFieldsAndPaintStatus();
 }
 
-void CVarnholtDlg::RunOnSchedule(std::int32_t interval) {
+void CVarnholtDlg::RunOnSchedule(std::int32_t interval, RunStart how) {
     // Timer 1 rests during the run, so the next tick comes a full minute
     // after it. It starts again, and the schedule stays on, also when the
     // run fails.
@@ -143,6 +151,7 @@ void CVarnholtDlg::RunOnSchedule(std::int32_t interval) {
     });
     {
         const auto scheduled = FlagForScope(m_scheduledRun);
+        m_scheduledStart = how;
         OnStartSyncNow();
     }
     if (HasEnded()) {
@@ -151,6 +160,23 @@ void CVarnholtDlg::RunOnSchedule(std::int32_t interval) {
     m_status = FormatCatalogueNumber(m_translation.GetText(text::kMinutesUntilRun), interval);
     UpdateData(FALSE);
     UpdateSchedule();
+}
+
+void CVarnholtDlg::NoteVolumeChanges(const std::vector<std::wstring>& absent, RunLog& log) {
+    // Said when it changes, not at every run: a stick left out for a day
+    // gives one line when it goes and one when it is back.
+    const std::set<std::wstring> now(absent.begin(), absent.end());
+    for (const std::wstring& folder : now) {
+        if (!m_absentFolders.contains(folder)) {
+            log.Note(L"not there, its pair skipped: " + folder);
+        }
+    }
+    for (const std::wstring& folder : m_absentFolders) {
+        if (!now.contains(folder)) {
+            log.Note(L"there again: " + folder);
+        }
+    }
+    m_absentFolders = now;
 }
 
 void CVarnholtDlg::NoticeFailures(const std::vector<CopyFailure>& failures) {

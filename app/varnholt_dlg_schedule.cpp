@@ -1,5 +1,12 @@
 // The interval schedule (a countdown of whole minutes in NextSync, moved by
-// timer 1) and the autostart entry behind check box 1008.
+// timer 1), the run after a drive arrived (timer 2) and the autostart entry
+// behind check box 1008.
+
+#include <windows.h>
+
+#include <dbt.h>
+
+#include <cwctype>
 
 #include "app/varnholt_dlg.h"
 #include "base/scope_exit.h"
@@ -16,6 +23,10 @@
 namespace varnholt {
 
 void CVarnholtDlg::OnTimer(UINT_PTR id) {
+    if (id == kArrivalTimer) {
+        RunAfterArrival();
+        return;
+    }
     if (id != kScheduleTimer) {
         return;
     }
@@ -62,6 +73,49 @@ void CVarnholtDlg::CountDownOneMinute() {
         }
     }
     m_power.WriteConfigValue(ConfigKeys::kNextSync, std::to_wstring(tick.next));
+}
+
+LRESULT CVarnholtDlg::OnDeviceChange(WPARAM event, LPARAM data) {
+    const auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(data);
+    if (event != DBT_DEVICEARRIVAL || header == nullptr ||
+        header->dbch_devicetype != DBT_DEVTYP_VOLUME) {
+        return TRUE;
+    }
+    const DWORD drives = reinterpret_cast<const DEV_BROADCAST_VOLUME*>(data)->dbcv_unitmask;
+    const auto onArrivedDrive = [drives](const std::wstring& folder) {
+        const wchar_t letter = folder.size() >= 2 && folder[1] == L':' ? towupper(folder[0]) : 0;
+        return letter >= L'A' && letter <= L'Z' && (drives & (1u << (letter - L'A'))) != 0;
+    };
+    bool used = false;
+    for (std::size_t i = 0; i < m_folders1.GetSize() && i < m_folders2.GetSize(); ++i) {
+        used = used || onArrivedDrive(m_folders1.GetAt(i)) || onArrivedDrive(m_folders2.GetAt(i));
+    }
+    if (used) {
+        SetTimer(kArrivalTimer, kArrivalDelay);
+    }
+    return TRUE;
+}
+
+void CVarnholtDlg::RunAfterArrival() {
+    KillTimer(kArrivalTimer);
+    try {
+        const std::int32_t interval = TextToInt(m_power.ReadConfigValue(ConfigKeys::kSyncInterval));
+        if (interval == 0) {
+            return; // automatic runs are off: the user runs by hand
+        }
+        if (m_runUnderWay || m_scheduledRun) {
+            SetTimer(kArrivalTimer, kArrivalDelay); // after the run under way
+            return;
+        }
+        // As a tick's run: no closing message, and the countdown starts again.
+        RunOnSchedule(interval, RunStart::DriveArrival);
+    } catch (...) {
+        // As a tick's error: one box at a time.
+        if (!m_tickErrorShown && !HasEnded()) {
+            const auto shown = FlagForScope(m_tickErrorShown);
+            ReportError(m_hWnd, std::current_exception());
+        }
+    }
 }
 
 void CVarnholtDlg::OnIntervalChange() {

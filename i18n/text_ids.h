@@ -66,6 +66,7 @@ inline constexpr std::int32_t kMenuWebsite = 260;      // 32779
 inline constexpr std::int32_t kMenuAbout = 265;        // 32780
 inline constexpr std::int32_t kMenuShowRunLog = 270;   // 32783
 inline constexpr std::int32_t kNoRunLogYet = 275;      // Show Run Log before any log
+inline constexpr std::int32_t kPairSkipped = 280;      // status, one "%s", the absent folder
 inline constexpr std::int32_t kFailuresNotice = 285;   // tray notice, one "%d", the count
 
 // Every entry a complete language section holds.
@@ -82,7 +83,8 @@ inline constexpr std::int32_t kAllTextIds[] = {
     kCausePathTooLong,   kCauseIncomplete,    kCauseOther,           kCauseChanged,
     kMenuFile,           kMenuMinimizeToTray, kMenuStartSyncNow,     kMenuLanguage,
     kMenuExit,           kMenuHelp,           kMenuShowHelpFile,     kMenuWebsite,
-    kMenuAbout,          kMenuShowRunLog,     kNoRunLogYet,          kFailuresNotice,
+    kMenuAbout,          kMenuShowRunLog,     kNoRunLogYet,          kPairSkipped,
+    kFailuresNotice,
 };
 
 } // namespace varnholt::text

@@ -67,13 +67,21 @@ void RunLog::WriteLine(std::int64_t at, const std::wstring& text) noexcept {
             return;
         }
         m_file.Write(ToUtf8(Stamp(at) + L"  " + text + L"\r\n"));
-        m_wrote = true;
     } catch (...) {
         m_gaveUp = true; // out of memory at worst: the log is only a record
     }
 }
 
+void RunLog::Note(const std::wstring& text) noexcept {
+    try {
+        WriteLine(CurrentFileTime(), text);
+    } catch (...) {
+        m_gaveUp = true;
+    }
+}
+
 void RunLog::Copied(const std::wstring& from, const std::wstring& to, bool back) noexcept {
+    m_wroteFiles = true;
     try {
         WriteLine(CurrentFileTime(),
                   std::wstring(back ? L"copied second to first  " : L"copied first to second  ") +
@@ -85,6 +93,7 @@ void RunLog::Copied(const std::wstring& from, const std::wstring& to, bool back)
 
 void RunLog::Failed(const std::wstring& from, const std::wstring& to,
                     const std::wstring& cause) noexcept {
+    m_wroteFiles = true;
     try {
         WriteLine(CurrentFileTime(), L"not copied  " + from + L" -> " + to + L"  (" + cause + L")");
     } catch (...) {
@@ -94,7 +103,8 @@ void RunLog::Failed(const std::wstring& from, const std::wstring& to,
 
 void RunLog::Finish(std::size_t copiedForward, std::size_t copiedBack, std::size_t failed,
                     std::int64_t endedAt) noexcept {
-    if (!m_wrote) {
+    if (!m_wroteFiles) {
+        m_file.Close();
         return;
     }
     try {

@@ -40,6 +40,9 @@ public:
     void Copied(const std::wstring& from, const std::wstring& to, bool back) noexcept;
     void Failed(const std::wstring& from, const std::wstring& to,
                 const std::wstring& cause) noexcept;
+    // A line of its own that is not about a file (a pair's volume gone or
+    // back); it does not call for the run's line.
+    void Note(const std::wstring& text) noexcept;
     // The run's own line, when it wrote a file's line; `endedAt` as
     // `startedAt`.
     void Finish(std::size_t copiedForward, std::size_t copiedBack, std::size_t failed,
@@ -56,7 +59,7 @@ private:
     std::int64_t m_startedAt;
     SyncClock m_clock;
     AppendFile m_file;
-    bool m_wrote = false;
+    bool m_wroteFiles = false;
     bool m_gaveUp = false;
 };
 

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <map>
 #include <mutex>
 #include <stop_token>
 #include <thread>
@@ -15,6 +16,7 @@
 #include "sync/folder_scan.h"
 #include "sync/nested_folders.h"
 #include "sync/run_paths.h"
+#include "sync/volume_check.h"
 
 namespace varnholt {
 
@@ -45,6 +47,12 @@ public:
         Progress();
         for (std::size_t i = 0; i < from.size(); ++i) {
             Step(RunStep::ScanningFolders);
+            if (!m_absent[i].empty()) {
+                if (m_callbacks.pairSkipped) {
+                    m_callbacks.pairSkipped(m_absent[i]);
+                }
+                continue;
+            }
             const std::wstring source = StripFolderEntryTail(from[i]);
             const std::wstring target = TargetPath(to[i], L"");
             const TargetInSource nesting = LocateTargetInSource(source, target);
@@ -58,6 +66,33 @@ public:
     }
 
     RunReport& Report() { return m_report; }
+
+    // Asks once per run, for every folder of the pairs, whether its volume
+    // is there; a pair with a folder on an absent volume is left out of
+    // both passes.
+    void FindAbsentVolumes(const std::vector<std::wstring>& first,
+                           const std::vector<std::wstring>& second) {
+        std::map<std::wstring, bool> asked;
+        const auto there = [&](const std::wstring& entry) {
+            const std::wstring folder = StripFolderEntryTail(entry);
+            const auto [at, added] = asked.try_emplace(folder, true);
+            if (added) {
+                at->second =
+                    folder.empty() || VolumeAnswers(folder, kVolumeAnswerLimit, [this] { Idle(); });
+                if (!at->second) {
+                    m_report.absentFolders.push_back(folder);
+                }
+            }
+            return at->second ? std::wstring() : folder;
+        };
+        m_absent.resize(first.size());
+        for (std::size_t i = 0; i < first.size(); ++i) {
+            m_absent[i] = there(first[i]);
+            if (m_absent[i].empty()) {
+                m_absent[i] = there(second[i]);
+            }
+        }
+    }
 
 private:
     // Every step lets waiting messages through, however quick the work.
@@ -215,6 +250,8 @@ private:
     SyncClock m_clock; // the time zone, read once per run
     FolderListings m_listings;
     RunReport m_report;
+    // Per pair: the folder whose volume is absent, or empty.
+    std::vector<std::wstring> m_absent;
     int m_pass = 0;
     std::size_t m_done = 0;
     std::size_t m_total = 0;
@@ -234,6 +271,7 @@ RunReport RunSynchronization(const CStringArray& folders1, const CStringArray& f
         second.push_back(folders2.GetAt(i));
     }
     Run run(callbacks);
+    run.FindAbsentVolumes(first, second);
     run.Pass(first, second);
     run.Pass(second, first);
     return std::move(run.Report());

@@ -19,6 +19,11 @@
 // outlive a copy step, and every callback is made on the caller's thread. An
 // error a callback raises ends the run: no further copy starts, the copies
 // under way end, and the error reaches the caller.
+//
+// Before the passes, the run asks once whether each folder's volume is there
+// (sync/volume_check.h: a few seconds at most, the caller's messages going on
+// meanwhile). A pair with a folder on an absent volume is left out of both
+// passes: not an error, and no copy is tried.
 
 #include <cstddef>
 #include <functional>
@@ -48,6 +53,8 @@ struct RunCallbacks {
     // Each file copied, as its copy is counted: `back` for the second pass
     // (second folders into first).
     std::function<void(const std::wstring& from, const std::wstring& to, bool back)> copied;
+    // A pair left out of a pass because the volume of `folder` is absent.
+    std::function<void(const std::wstring& folder)> pairSkipped;
 };
 
 struct RunReport {
@@ -55,6 +62,10 @@ struct RunReport {
     std::size_t copiedBack = 0;        // of those, copied by the second pass
     std::size_t compared = 0;          // files compared, both passes together
     std::vector<CopyFailure> failures; // in the order the copies were made
+    // Folders whose volume was absent (a drive or medium that is out, a
+    // share that does not answer): their pairs were left out, with no copy
+    // tried and nothing failed.
+    std::vector<std::wstring> absentFolders;
 };
 
 // Runs both passes over the pairs (folder entries, "\..." at the end).

@@ -8,7 +8,9 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <dbt.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <utility>
@@ -377,6 +379,50 @@ TEST_F(RunWindowTest, FailuresOfARunInTheTrayAreANoticeGivenOnce) {
     EXPECT_TRUE(IsWindowVisible(main));
     ASSERT_EQ(answerer.Count(), 1u);
     EXPECT_EQ(answerer.Shown()[0].text.rfind(L"2 file(s) could not be copied:", 0), 0u);
+}
+
+// A pair on a drive letter that points nowhere (a stick that is out) is left
+// out quietly at every tick: no box, no failure, one line in the log. When
+// the drive arrives, a run follows within seconds, as a scheduled run.
+TEST_F(RunWindowTest, APairOnADriveThatIsOutWaitsQuietlyUntilTheDriveArrives) {
+    const std::wstring drive = HostFixturePath(L"q-drive");
+    if (drive.empty() || FileExists(HostFixturePath(L"no-q-drive"))) {
+        GTEST_SKIP() << "no drive letter Q: from the host fixtures";
+    }
+    NewerOnA(L"photo.jpg");
+    folder.WriteConfig({{L"Folders1", a + L"\\...*"},
+                        {L"Folders2", L"Q:\\Photos\\...*"},
+                        {L"SyncInterval", L"1"},
+                        {L"NextSync", L"1"}});
+    MainWindow window;
+    HWND main = window.Handle();
+    MessageBoxAnswerer answerer;
+    for (int tick = 0; tick < 60; ++tick) {
+        SendMessageW(main, WM_TIMER, 1, 0);
+    }
+    EXPECT_EQ(answerer.Count(), 0u);
+    const std::wstring log = folder.File(L"Varnholt.log");
+    const std::string idle = ReadFileBytes(log);
+    EXPECT_EQ(std::count(idle.begin(), idle.end(), '\n'), 1);
+    EXPECT_NE(idle.find("not there, its pair skipped: Q:\\Photos"), std::string::npos);
+
+    ASSERT_TRUE(CreateDirectoryW(drive.c_str(), nullptr));
+    DEV_BROADCAST_VOLUME volume{};
+    volume.dbcv_size = sizeof volume;
+    volume.dbcv_devicetype = DBT_DEVTYP_VOLUME;
+    volume.dbcv_unitmask = 1u << (L'Q' - L'A');
+    SendMessageW(main, WM_DEVICECHANGE, DBT_DEVICEARRIVAL, reinterpret_cast<LPARAM>(&volume));
+    const ULONGLONG deadline = GetTickCount64() + 10000;
+    while (!FileExists(L"Q:\\Photos\\photo.jpg") && GetTickCount64() < deadline) {
+        PumpPending();
+        Sleep(50);
+    }
+    EXPECT_EQ(ReadFileBytes(L"Q:\\Photos\\photo.jpg"), "new");
+    EXPECT_EQ(answerer.Count(), 0u); // a scheduled run: no closing message
+    const std::string after = ReadFileBytes(log);
+    EXPECT_NE(after.find("there again: Q:\\Photos"), std::string::npos);
+    EXPECT_NE(after.find("run when a drive arrived: 1 copied first to second"), std::string::npos);
+    std::filesystem::remove_all(drive);
 }
 
 TEST_F(RunWindowTest, TrayExitChosenDuringARunEndsTheProgramOnceTheRunIsDone) {

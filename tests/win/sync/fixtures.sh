@@ -7,7 +7,10 @@
 #                            refuse new files (immutable, chattr +i) with
 #                            the shipped config.ini: DIR/sealed, where the
 #                            file stays writable, and DIR/sealed-locked,
-#                            where it is immutable too
+#                            where it is immutable too; and the drive letter
+#                            Q: in the Wine prefix, pointing at DIR/q-drive,
+#                            which does not exist until a test makes it (a
+#                            drive that is out, then arrives)
 #   fixtures.sh cleanup DIR  unmounts and removes them
 set -eu
 dir=$2
@@ -59,6 +62,12 @@ setup)
             touch "$dir/no-readonly-disk"
         fi
     fi
+    rm -rf "$dir/q-drive" "$dir/no-q-drive"
+    if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX/dosdevices" ]; then
+        ln -sfn "$dir/q-drive" "$WINEPREFIX/dosdevices/q:"
+    else
+        touch "$dir/no-q-drive"
+    fi
     rm -rf "$dir/links"
     mkdir -p "$dir/links/sub" "$dir/links/other"
     echo a > "$dir/links/a.txt"
@@ -74,6 +83,9 @@ cleanup)
     unseal "$dir/sealed-locked"
     if mountpoint -q "$dir/small"; then umount "$dir/small"; fi
     if mountpoint -q "$dir/readonly"; then umount "$dir/readonly"; fi
-    rm -rf "$dir/links"
+    rm -rf "$dir/links" "$dir/q-drive"
+    if [ -n "${WINEPREFIX:-}" ] && [ -L "$WINEPREFIX/dosdevices/q:" ]; then
+        rm -f "$WINEPREFIX/dosdevices/q:"
+    fi
     ;;
 esac
