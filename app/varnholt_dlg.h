@@ -213,9 +213,10 @@ private:
     // The failures of a scheduled run while the window waits in the tray: a
     // notice at the icon, which shows the list when clicked.
     void NoticeFailures(const std::vector<CopyFailure>& failures);
-    // What the last notice announced (empty once a scheduled run in the
-    // tray had no failures).
+    // The failures the last notice was about, shown when it is clicked.
     std::vector<CopyFailure> m_noticedFailures;
+    // Everything announced since the window was last shown.
+    std::vector<CopyFailure> m_announcedFailures;
     // The log's lines when a pair's folder goes absent or comes back.
     void NoteVolumeChanges(const std::vector<std::wstring>& absent, RunLog& log);
     // Folders whose volume the last run found absent.

@@ -4,6 +4,8 @@
 // title and on the taskbar button, stays painted and answering while its
 // input is off, and says at the end which files could not be copied.
 
+#include <algorithm>
+
 #include "app/copy_failures_message.h"
 #include "app/taskbar_progress.h"
 #include "app/varnholt_dlg.h"
@@ -180,20 +182,25 @@ void CVarnholtDlg::NoteVolumeChanges(const std::vector<std::wstring>& absent, Ru
 }
 
 void CVarnholtDlg::NoticeFailures(const std::vector<CopyFailure>& failures) {
-    // The same files for the same reasons as the last notice, or nothing
-    // after nothing: said already. A file held open all day is announced
-    // once, and once the failures clear nothing more is said.
-    if (failures == m_noticedFailures) {
+    // Only what was not announced since the window was last shown: a file
+    // held open all day, or one that fails now and then, is announced once.
+    bool anythingNew = false;
+    for (const CopyFailure& failure : failures) {
+        if (std::find(m_announcedFailures.begin(), m_announcedFailures.end(), failure) ==
+            m_announcedFailures.end()) {
+            m_announcedFailures.push_back(failure);
+            anythingNew = true;
+        }
+    }
+    if (!anythingNew) {
         return;
     }
     m_noticedFailures = failures;
-    if (!failures.empty()) {
-        m_trayIcon.Notify(
-            m_translation.GetText(text::kMessageCaption),
-            FormatCatalogueNumber(
-                m_translation.GetTextOr(text::kFailuresNotice, L"%d file(s) could not be copied."),
-                static_cast<std::int32_t>(failures.size())));
-    }
+    m_trayIcon.Notify(
+        m_translation.GetText(text::kMessageCaption),
+        FormatCatalogueNumber(
+            m_translation.GetTextOr(text::kFailuresNotice, L"%d file(s) could not be copied."),
+            static_cast<std::int32_t>(failures.size())));
 }
 
 void CVarnholtDlg::ShowCopyFailures(const std::vector<CopyFailure>& failures) {

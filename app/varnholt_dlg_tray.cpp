@@ -76,6 +76,8 @@ void CVarnholtDlg::OnTrayRestore() {
     ShowWindow(SW_SHOW);
     ShowWindow(SW_RESTORE);
     m_trayIcon.Remove();
+    // Seen now: what fails again later is news again.
+    m_announcedFailures.clear();
 }
 
 LRESULT CVarnholtDlg::OnShowInstance(WPARAM, LPARAM) {

@@ -15,7 +15,10 @@ AppendFile::AppendFile() : m_state(std::make_unique<State>()) {}
 AppendFile::~AppendFile() = default;
 
 bool AppendFile::Open(const std::wstring& path) {
-    m_state->file.reset(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+    // Shared every way: a viewer that follows the file, or one that holds it
+    // open, neither stops the writing nor is stopped by it.
+    m_state->file.reset(CreateFileW(path.c_str(), FILE_APPEND_DATA,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size{};
     if (!m_state->file || !GetFileSizeEx(m_state->file.get(), &size)) {

@@ -15,4 +15,8 @@ namespace varnholt {
 // (sync/volume_check.h).
 bool VolumeIsThere(const std::wstring& folder);
 
+// The root of the volume `folder` lies on: "X:\" for "X:...", "\\server\share\"
+// for a share; empty for a relative folder and on POSIX (one tree).
+std::wstring VolumeRootOf(const std::wstring& folder);
+
 } // namespace varnholt

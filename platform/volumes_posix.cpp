@@ -8,4 +8,8 @@ bool VolumeIsThere(const std::wstring&) {
     return true;
 }
 
+std::wstring VolumeRootOf(const std::wstring&) {
+    return {};
+}
+
 } // namespace varnholt

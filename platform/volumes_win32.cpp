@@ -4,10 +4,6 @@
 
 namespace varnholt {
 
-namespace {
-
-// "X:\" for "X:..." and "\\server\share\" for a share path; empty for any
-// other (relative) path.
 std::wstring VolumeRootOf(const std::wstring& folder) {
     if (folder.size() >= 2 && folder[1] == L':') {
         return folder.substr(0, 2) + L"\\";
@@ -22,6 +18,8 @@ std::wstring VolumeRootOf(const std::wstring& folder) {
     }
     return {};
 }
+
+namespace {
 
 bool SaysAbsent(DWORD error) {
     switch (error) {
@@ -56,10 +54,12 @@ bool VolumeIsThere(const std::wstring& folder) {
     }
     // A question that needs no more than the volume's root answers, or says
     // why not, without a dialog for a drive without a medium.
-    const UINT previous = SetErrorMode(SEM_FAILCRITICALERRORS);
+    // The mode of this thread only: several questions may be under way.
+    DWORD previous = 0;
+    SetThreadErrorMode(SEM_FAILCRITICALERRORS, &previous);
     const DWORD attributes = GetFileAttributesW(root.c_str());
     const DWORD error = attributes == INVALID_FILE_ATTRIBUTES ? GetLastError() : ERROR_SUCCESS;
-    SetErrorMode(previous);
+    SetThreadErrorMode(previous, nullptr);
     return attributes != INVALID_FILE_ATTRIBUTES || !SaysAbsent(error);
 }
 

@@ -45,9 +45,12 @@ bool RunLog::OpenLog() {
     if (!m_file.Open(m_path)) {
         return false;
     }
-    if (m_file.Size() >= kRunLogLimit) {
+    if (m_file.Size() >= kRunLogLimit && !m_rotationFailed) {
         m_file.Close();
-        if (ReplaceFileWith(m_path, m_oldPath) != FileFault::None || !m_file.Open(m_path)) {
+        // A log another program holds without letting it be renamed goes on
+        // growing for this run rather than losing its lines.
+        m_rotationFailed = ReplaceFileWith(m_path, m_oldPath) != FileFault::None;
+        if (!m_file.Open(m_path)) {
             return false;
         }
     }
@@ -59,7 +62,7 @@ void RunLog::WriteLine(std::int64_t at, const std::wstring& text) noexcept {
         return;
     }
     try {
-        if (m_file.IsOpen() && m_file.Size() >= kRunLogLimit) {
+        if (m_file.IsOpen() && m_file.Size() >= kRunLogLimit && !m_rotationFailed) {
             m_file.Close(); // the next open turns it into the old log
         }
         if (!m_file.IsOpen() && !OpenLog()) {

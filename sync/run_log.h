@@ -61,6 +61,7 @@ private:
     AppendFile m_file;
     bool m_wroteFiles = false;
     bool m_gaveUp = false;
+    bool m_rotationFailed = false;
 };
 
 } // namespace varnholt

@@ -4,8 +4,8 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
-#include <map>
 #include <mutex>
+#include <set>
 #include <stop_token>
 #include <thread>
 
@@ -72,25 +72,20 @@ public:
     // both passes.
     void FindAbsentVolumes(const std::vector<std::wstring>& first,
                            const std::vector<std::wstring>& second) {
-        std::map<std::wstring, bool> asked;
-        const auto there = [&](const std::wstring& entry) {
-            const std::wstring folder = StripFolderEntryTail(entry);
-            const auto [at, added] = asked.try_emplace(folder, true);
-            if (added) {
-                at->second =
-                    folder.empty() || VolumeAnswers(folder, kVolumeAnswerLimit, [this] { Idle(); });
-                if (!at->second) {
-                    m_report.absentFolders.push_back(folder);
-                }
+        std::vector<std::wstring> folders;
+        for (const auto* list : {&first, &second}) {
+            for (const std::wstring& entry : *list) {
+                folders.push_back(StripFolderEntryTail(entry));
             }
-            return at->second ? std::wstring() : folder;
-        };
+        }
+        const std::set<std::wstring> absent =
+            FoldersOnAbsentVolumes(folders, kVolumeAnswerLimit, [this] { Idle(); });
+        m_report.absentFolders.assign(absent.begin(), absent.end());
         m_absent.resize(first.size());
         for (std::size_t i = 0; i < first.size(); ++i) {
-            m_absent[i] = there(first[i]);
-            if (m_absent[i].empty()) {
-                m_absent[i] = there(second[i]);
-            }
+            const std::wstring one = StripFolderEntryTail(first[i]);
+            const std::wstring other = StripFolderEntryTail(second[i]);
+            m_absent[i] = absent.contains(one) ? one : absent.contains(other) ? other : L"";
         }
     }
 

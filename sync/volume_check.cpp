@@ -1,6 +1,7 @@
 #include "sync/volume_check.h"
 
 #include <condition_variable>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -12,39 +13,76 @@ namespace varnholt {
 namespace {
 
 struct Answer {
-    std::mutex lock;
-    std::condition_variable given;
     bool done = false;
     bool there = false;
 };
 
+// Every question under way or answered since the last call, by volume root,
+// shared by all callers; guarded by g_lock, answers announced by g_given.
+std::mutex g_lock;
+std::condition_variable g_given;
+std::map<std::wstring, std::shared_ptr<Answer>> g_questions;
+
 constexpr std::chrono::milliseconds kIdleStep{20};
+
+// The question for `root`: the one still under way, or a new one.
+std::shared_ptr<Answer> Ask(const std::wstring& root) {
+    std::lock_guard guard(g_lock);
+    std::shared_ptr<Answer>& question = g_questions[root];
+    if (question && !question->done) {
+        return question;
+    }
+    question = std::make_shared<Answer>();
+    // Detached, and owning what it uses: a question that outlives the wait
+    // harms nobody.
+    std::thread([question, root] {
+        const bool there = VolumeIsThere(root);
+        std::lock_guard answered(g_lock);
+        question->there = there;
+        question->done = true;
+        g_given.notify_all();
+    }).detach();
+    return question;
+}
 
 } // namespace
 
-bool VolumeAnswers(const std::wstring& folder, std::chrono::milliseconds limit,
-                   const std::function<void()>& idle) {
-    auto answer = std::make_shared<Answer>();
-    // Detached, and owning what it uses: a question that outlives the wait
-    // harms nobody.
-    std::thread([answer, folder] {
-        const bool there = VolumeIsThere(folder);
-        std::lock_guard guard(answer->lock);
-        answer->there = there;
-        answer->done = true;
-        answer->given.notify_one();
-    }).detach();
+std::set<std::wstring> FoldersOnAbsentVolumes(const std::vector<std::wstring>& folders,
+                                              std::chrono::milliseconds limit,
+                                              const std::function<void()>& idle) {
+    std::map<std::wstring, std::shared_ptr<Answer>> questions;
+    for (const std::wstring& folder : folders) {
+        const std::wstring root = VolumeRootOf(folder);
+        if (!root.empty() && !questions.contains(root)) {
+            questions.emplace(root, Ask(root));
+        }
+    }
+    const auto allDone = [&questions] {
+        for (const auto& [root, answer] : questions) {
+            if (!answer->done) {
+                return false;
+            }
+        }
+        return true;
+    };
     const auto deadline = std::chrono::steady_clock::now() + limit;
-    std::unique_lock guard(answer->lock);
-    while (!answer->done && std::chrono::steady_clock::now() < deadline) {
-        answer->given.wait_for(guard, kIdleStep);
-        if (!answer->done && idle) {
+    std::unique_lock guard(g_lock);
+    while (!allDone() && std::chrono::steady_clock::now() < deadline) {
+        g_given.wait_for(guard, kIdleStep);
+        if (!allDone() && idle) {
             guard.unlock();
             idle();
             guard.lock();
         }
     }
-    return answer->done && answer->there;
+    std::set<std::wstring> absent;
+    for (const std::wstring& folder : folders) {
+        const auto question = questions.find(VolumeRootOf(folder));
+        if (question != questions.end() && !(question->second->done && question->second->there)) {
+            absent.insert(folder);
+        }
+    }
+    return absent;
 }
 
 } // namespace varnholt

@@ -1,18 +1,28 @@
 #pragma once
-// Asking whether a folder's volume is there without holding the caller: the
-// question goes to a thread of its own, and the caller waits at most a
-// limit, letting its messages through meanwhile. A share that has not
-// answered by then counts as not there; its question ends on its own later.
+// Asking whether the volumes of some folders are there without holding the
+// caller: each volume's question goes to a thread of its own, all of them at
+// once, and the caller waits at most one limit for all, letting its messages
+// through meanwhile. A volume that has not answered by then (a share that
+// does not answer) counts as not there. Its question goes on and ends on its
+// own; until it has, later calls wait for that same question instead of
+// starting another, so a share that never answers holds one thread, not one
+// per run.
 
 #include <chrono>
 #include <functional>
+#include <set>
 #include <string>
+#include <vector>
 
 namespace varnholt {
 
 inline constexpr std::chrono::milliseconds kVolumeAnswerLimit{3000};
 
-bool VolumeAnswers(const std::wstring& folder, std::chrono::milliseconds limit,
-                   const std::function<void()>& idle);
+// The folders of `folders` whose volume is not there (or did not answer in
+// time). Folders without a volume root of their own (relative ones, and all
+// on POSIX) are there.
+std::set<std::wstring> FoldersOnAbsentVolumes(const std::vector<std::wstring>& folders,
+                                              std::chrono::milliseconds limit,
+                                              const std::function<void()>& idle);
 
 } // namespace varnholt
