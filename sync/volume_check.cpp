@@ -78,7 +78,7 @@ std::set<std::wstring> FoldersOnAbsentVolumes(const std::vector<std::wstring>& f
     std::set<std::wstring> absent;
     for (const std::wstring& folder : folders) {
         const auto question = questions.find(VolumeRootOf(folder));
-        if (question != questions.end() && !(question->second->done && question->second->there)) {
+        if (question != questions.end() && question->second->done && !question->second->there) {
             absent.insert(folder);
         }
     }

@@ -2,11 +2,13 @@
 // Asking whether the volumes of some folders are there without holding the
 // caller: each volume's question goes to a thread of its own, all of them at
 // once, and the caller waits at most one limit for all, letting its messages
-// through meanwhile. A volume that has not answered by then (a share that
-// does not answer) counts as not there. Its question goes on and ends on its
-// own; until it has, later calls wait for that same question instead of
-// starting another, so a share that never answers holds one thread, not one
-// per run.
+// through meanwhile. Only a volume the system says is absent counts as not
+// there: one that has not answered by then is taken as there, so that a
+// slow answer (a busy machine, a disk waking up) never leaves a pair out
+// without a word, and the run goes on as it always did. Its question goes on
+// and ends on its own; until it has, later calls wait for that same question
+// instead of starting another, so a share that never answers holds one
+// thread, not one per run.
 
 #include <chrono>
 #include <functional>
@@ -18,8 +20,8 @@ namespace varnholt {
 
 inline constexpr std::chrono::milliseconds kVolumeAnswerLimit{3000};
 
-// The folders of `folders` whose volume is not there (or did not answer in
-// time). Folders without a volume root of their own (relative ones, and all
+// The folders of `folders` whose volume the system says is not there.
+// Folders without a volume root of their own (relative ones, and all
 // on POSIX) are there.
 std::set<std::wstring> FoldersOnAbsentVolumes(const std::vector<std::wstring>& folders,
                                               std::chrono::milliseconds limit,
