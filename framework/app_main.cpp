@@ -23,11 +23,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
             app->m_pszAppName = varnholt::AfxGetAppName();
         }
         app->InitInstance();
+        return app->m_nExitCode;
     } catch (...) {
         // Errors normally stop at the dialog procedures; one raised outside any
         // window still gets shown, and the exit code says the start failed.
         varnholt::ReportError(nullptr, std::current_exception());
         return 1;
     }
-    return 0;
 }

@@ -123,7 +123,13 @@ enum class MutexOutcome {
 
 // Tries to acquire `mutex`; while another process owns it, asks the owner
 // (found through the mapping) to come forward, for up to kAnswerWaitMs.
-MutexOutcome AcquireOrShowOwner(HANDLE mutex, const std::wstring& mappingName) {
+MutexOutcome AcquireOrShowOwner(HANDLE mutex, const std::wstring& mappingName, bool showOwner) {
+    if (!showOwner) {
+        const DWORD result = WaitForSingleObject(mutex, 0);
+        return result == WAIT_OBJECT_0 || result == WAIT_ABANDONED ? MutexOutcome::Acquired
+               : result == WAIT_TIMEOUT                            ? MutexOutcome::Shown
+                                                                   : MutexOutcome::Failed;
+    }
     const ULONGLONG deadline = GetTickCount64() + kAnswerWaitMs;
     DWORD pause = 0;
     for (;;) {
@@ -164,7 +170,8 @@ void AcceptShowInstanceMessage(HWND window) noexcept {
     ChangeWindowMessageFilterEx(window, ShowInstanceMessage(), MSGFLT_ALLOW, nullptr);
 }
 
-InstanceClaim::InstanceClaim(const std::wstring& program, const std::wstring& folder) {
+InstanceClaim::InstanceClaim(const std::wstring& program, const std::wstring& folder,
+                             bool showOwner) {
     const InstanceObjectNames names = ObjectNames(program, folder);
     m_mutex.reset(CreateMutexW(nullptr, FALSE, names.mutex.c_str()));
     if (!m_mutex && GetLastError() == ERROR_ACCESS_DENIED) {
@@ -180,7 +187,7 @@ InstanceClaim::InstanceClaim(const std::wstring& program, const std::wstring& fo
         m_owned = true;
         return;
     }
-    switch (AcquireOrShowOwner(m_mutex.get(), names.mapping)) {
+    switch (AcquireOrShowOwner(m_mutex.get(), names.mapping, showOwner)) {
     case MutexOutcome::Acquired:
         m_ownership.reset(m_mutex.get());
         break;
@@ -211,7 +218,7 @@ bool ShowRunningInstance(const std::wstring& program, const std::wstring& folder
     if (!mutex) {
         return false;
     }
-    switch (AcquireOrShowOwner(mutex.get(), names.mapping)) {
+    switch (AcquireOrShowOwner(mutex.get(), names.mapping, true)) {
     case MutexOutcome::Acquired: {
         // Nobody owns the folder: hand the mutex straight back for the
         // program this process is about to start.

@@ -42,9 +42,10 @@ class InstanceClaim {
 public:
     // Claims `folder` for `program`. When another instance owns it, that
     // instance is asked to come to the front (waiting for its main window
-    // while it starts, up to a few seconds) and nothing is claimed. When the
+    // while it starts, up to a few seconds) and nothing is claimed; without
+    // `showOwner` it is left alone and the answer comes at once. When the
     // owner ends meanwhile, the claim goes to this process. Writes no file.
-    InstanceClaim(const std::wstring& program, const std::wstring& folder);
+    InstanceClaim(const std::wstring& program, const std::wstring& folder, bool showOwner = true);
 
     // True when this process owns the folder and may run; false when another
     // instance runs from it, also one started elevated whose objects this

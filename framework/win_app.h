@@ -23,6 +23,7 @@ public:
     virtual bool InitInstance();
 
     HINSTANCE m_hInstance = nullptr;
+    int m_nExitCode = 0;       // the process's exit code once InitInstance returns
     std::wstring m_pszAppName; // base name of the program file; captions error boxes
     CWnd* m_pMainWnd = nullptr;
 };

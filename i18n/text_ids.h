@@ -67,7 +67,9 @@ inline constexpr std::int32_t kMenuAbout = 265;        // 32780
 inline constexpr std::int32_t kMenuShowRunLog = 270;   // 32783
 inline constexpr std::int32_t kNoRunLogYet = 275;      // Show Run Log before any log
 inline constexpr std::int32_t kPairSkipped = 280;      // status, one "%s", the absent folder
-inline constexpr std::int32_t kFailuresNotice = 285;   // tray notice, one "%d", the count
+inline constexpr std::int32_t kFailuresNotice = 285;
+inline constexpr std::int32_t kCommandLineUsage =
+    290; // the box of "Varnholt.exe /?"   // tray notice, one "%d", the count
 
 // Every entry a complete language section holds.
 inline constexpr std::int32_t kAllTextIds[] = {
@@ -84,7 +86,7 @@ inline constexpr std::int32_t kAllTextIds[] = {
     kMenuFile,           kMenuMinimizeToTray, kMenuStartSyncNow,     kMenuLanguage,
     kMenuExit,           kMenuHelp,           kMenuShowHelpFile,     kMenuWebsite,
     kMenuAbout,          kMenuShowRunLog,     kNoRunLogYet,          kPairSkipped,
-    kFailuresNotice,
+    kFailuresNotice,     kCommandLineUsage,
 };
 
 } // namespace varnholt::text

@@ -266,5 +266,55 @@ TEST(LauncherTest, LogonRunsTheEntryWhichStartsVarnholtMarkedAutomatic) {
     EXPECT_EQ(folder.Startup(), L"automatically");
 }
 
+// Varnholt.exe /sync runs the pairs once without a window and tells by its
+// exit code how it went: all copied, some not, could not start (no
+// config.ini, lists of unequal length), another copy runs from the folder.
+TEST(LauncherTest, SyncFromTheCommandLineEndsWithAnExitCodeForEachOutcome) {
+    LauncherFolder folder;
+    const std::wstring a = folder.MakeFolder(L"a");
+    const std::wstring b = folder.MakeFolder(L"b");
+    WriteFileBytes(a + L"\\new.txt", "new");
+    SetLocalModificationTime(a + L"\\new.txt", 2020, 1, 1, 0, 0);
+    const std::wstring sync = Quoted(folder.File(L"Varnholt.exe")) + L" /SYNC";
+    const auto pair = [&](const std::wstring& second) {
+        folder.WriteConfig({{L"Folders1", a + L"\\...*"}, {L"Folders2", second}});
+    };
+
+    pair(b + L"\\...*");
+    LaunchResult result = RunAndWait(sync, L"C:\\", L"Oskenby Varnholt");
+    EXPECT_EQ(result.exitCode, 0u);
+    EXPECT_EQ(result.message, L""); // no window, no box
+    EXPECT_EQ(ReadFileBytes(b + L"\\new.txt"), "new");
+    EXPECT_NE(
+        ReadFileBytes(folder.File(L"Varnholt.log")).find("run from the command line: 1 copied"),
+        std::string::npos);
+
+    WriteFileBytes(a + L"\\clash", "file");
+    SetLocalModificationTime(a + L"\\clash", 2021, 1, 1, 0, 0);
+    folder.MakeFolder(L"b\\clash");
+    WriteFileBytes(b + L"\\clash\\keep.txt", "keep"); // cannot go where a file is
+    EXPECT_EQ(RunAndWait(sync, L"C:\\", L"Oskenby Varnholt").exitCode, 1u);
+
+    pair(L"");
+    EXPECT_EQ(RunAndWait(sync, L"C:\\", L"Oskenby Varnholt").exitCode, 2u);
+    DeleteFileW(folder.File(L"config.ini").c_str());
+    EXPECT_EQ(RunAndWait(sync, L"C:\\", L"Oskenby Varnholt").exitCode, 2u);
+
+    pair(b + L"\\...*");
+    const UniqueKernelObject running = Start(Quoted(folder.File(L"Varnholt.exe")), L"C:\\");
+    ASSERT_NE(WaitForProgramWindow(folder.File(L"Varnholt.exe"), 15000), nullptr);
+    // (No box to answer: the running window bears the program's caption.)
+    EXPECT_EQ(RunAndWait(sync, L"C:\\", L"no box").exitCode, 3u);
+    EXPECT_TRUE(CloseProgramWindow(folder.File(L"Varnholt.exe"), 1000));
+}
+
+TEST(LauncherTest, QuestionMarkShowsTheUsage) {
+    LauncherFolder folder;
+    const LaunchResult result =
+        RunAndWait(Quoted(folder.File(L"Varnholt.exe")) + L" /?", L"C:\\", L"Oskenby Varnholt");
+    EXPECT_EQ(result.exitCode, 0u);
+    EXPECT_EQ(result.message.rfind(L"Varnholt.exe /sync runs every folder pair once", 0), 0u);
+}
+
 } // namespace
 } // namespace varnholt::test
