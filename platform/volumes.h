@@ -15,6 +15,10 @@ namespace varnholt {
 // (sync/volume_check.h).
 bool VolumeIsThere(const std::wstring& folder);
 
+// True for a share's root and for a drive letter the system maps to a share
+// (asked of the local mapping, without the network).
+bool IsNetworkVolume(const std::wstring& root);
+
 // The root of the volume `folder` lies on: "X:\" for "X:...", "\\server\share\"
 // for a share; empty for a relative folder and on POSIX (one tree).
 std::wstring VolumeRootOf(const std::wstring& folder);

@@ -8,6 +8,10 @@ bool VolumeIsThere(const std::wstring&) {
     return true;
 }
 
+bool IsNetworkVolume(const std::wstring&) {
+    return false;
+}
+
 std::wstring VolumeRootOf(const std::wstring&) {
     return {};
 }

@@ -44,6 +44,11 @@ bool SaysAbsent(DWORD error) {
 
 } // namespace
 
+bool IsNetworkVolume(const std::wstring& root) {
+    return root.rfind(L"\\\\", 0) == 0 ||
+           (root.size() >= 2 && root[1] == L':' && GetDriveTypeW(root.c_str()) == DRIVE_REMOTE);
+}
+
 bool VolumeIsThere(const std::wstring& folder) {
     const std::wstring root = VolumeRootOf(folder);
     if (root.empty()) {

@@ -63,8 +63,8 @@ struct RunReport {
     std::size_t compared = 0;          // files compared, both passes together
     std::vector<CopyFailure> failures; // in the order the copies were made
     // Folders whose volume was absent (a drive or medium that is out, a
-    // share or server the network does not find): their pairs were left
-    // out, with no copy tried and nothing failed.
+    // share the network does not find or that did not answer in time):
+    // their pairs were left out, with no copy tried and nothing failed.
     std::vector<std::wstring> absentFolders;
 };
 

@@ -13,6 +13,7 @@ namespace varnholt {
 namespace {
 
 struct Answer {
+    bool network = false; // known before the question that may wait
     bool done = false;
     bool there = false;
 };
@@ -33,9 +34,17 @@ std::shared_ptr<Answer> Ask(const std::wstring& root) {
         return question;
     }
     question = std::make_shared<Answer>();
+    // A share's root is known as such at once; a mapped drive letter once
+    // the thread has asked the local mapping.
+    question->network = root.rfind(L"\\\\", 0) == 0;
     // Detached, and owning what it uses: a question that outlives the wait
     // harms nobody.
     std::thread([question, root] {
+        const bool network = IsNetworkVolume(root);
+        {
+            std::lock_guard known(g_lock);
+            question->network = network;
+        }
         const bool there = VolumeIsThere(root);
         std::lock_guard answered(g_lock);
         question->there = there;
@@ -78,7 +87,13 @@ std::set<std::wstring> FoldersOnAbsentVolumes(const std::vector<std::wstring>& f
     std::set<std::wstring> absent;
     for (const std::wstring& folder : folders) {
         const auto question = questions.find(VolumeRootOf(folder));
-        if (question != questions.end() && question->second->done && !question->second->there) {
+        if (question == questions.end()) {
+            continue;
+        }
+        const Answer& answer = *question->second;
+        // A share that has not answered in time is given up on for this run;
+        // a local disk that is slow to answer is there.
+        if (answer.done ? !answer.there : answer.network) {
             absent.insert(folder);
         }
     }

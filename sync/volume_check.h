@@ -2,10 +2,11 @@
 // Asking whether the volumes of some folders are there without holding the
 // caller: each volume's question goes to a thread of its own, all of them at
 // once, and the caller waits at most one limit for all, letting its messages
-// through meanwhile. Only a volume the system says is absent counts as not
-// there: one that has not answered by then is taken as there, so that a
-// slow answer (a busy machine, a disk waking up) never leaves a pair out
-// without a word, and the run goes on as it always did. Its question goes on
+// through meanwhile. A volume the system says is absent counts as not there,
+// and so does a share (or a drive letter mapped to one) that has not answered
+// by then: the run gives up on it rather than wait for the network. A local
+// volume that is slow to answer (a busy machine, a disk waking up) is taken
+// as there, so no local pair is ever left out without a word. Its question goes on
 // and ends on its own; until it has, later calls wait for that same question
 // instead of starting another, so a share that never answers holds one
 // thread, not one per run.
@@ -20,9 +21,8 @@ namespace varnholt {
 
 inline constexpr std::chrono::milliseconds kVolumeAnswerLimit{3000};
 
-// The folders of `folders` whose volume the system says is not there.
-// Folders without a volume root of their own (relative ones, and all
-// on POSIX) are there.
+// The folders of `folders` whose volume is not there, as above. Folders without a volume root of
+// their own (relative ones, and all on POSIX) are there.
 std::set<std::wstring> FoldersOnAbsentVolumes(const std::vector<std::wstring>& folders,
                                               std::chrono::milliseconds limit,
                                               const std::function<void()>& idle);
