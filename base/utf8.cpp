@@ -2,9 +2,7 @@
 
 namespace varnholt {
 
-namespace {
-
-void Append(std::string& out, char32_t c) {
+void AppendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
         out.push_back(static_cast<char>(c));
     } else if (c < 0x800) {
@@ -21,6 +19,8 @@ void Append(std::string& out, char32_t c) {
         out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
     }
 }
+
+namespace {
 
 bool IsHigh(char32_t c) {
     return c >= 0xD800 && c <= 0xDBFF;
@@ -42,7 +42,7 @@ std::string ToUtf8(std::wstring_view text) {
         } else if (IsHigh(c) || IsLow(c) || c > 0x10FFFF) {
             c = 0xFFFD;
         }
-        Append(out, c);
+        AppendUtf8(out, c);
     }
     return out;
 }

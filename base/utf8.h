@@ -9,4 +9,7 @@ namespace varnholt {
 
 std::string ToUtf8(std::wstring_view text);
 
+// Appends the UTF-8 bytes of one code point (at most U+10FFFF).
+void AppendUtf8(std::string& out, char32_t c);
+
 } // namespace varnholt

@@ -1,5 +1,7 @@
 #include "platform/native_path.h"
 
+#include "base/utf8.h"
+
 namespace varnholt {
 
 std::string ToNativePath(const std::wstring& path) {
@@ -13,18 +15,8 @@ std::string ToNativePath(const std::wstring& path) {
             out.push_back(static_cast<char>(c));
         } else if (c >= 0xDC80 && c <= 0xDCFF) {
             out.push_back(static_cast<char>(c - 0xDC00)); // a raw byte, see FromNativeName
-        } else if (c < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else if (c < 0x10000) {
-            out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
         } else {
-            out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-            out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+            AppendUtf8(out, c);
         }
     }
     return out;
