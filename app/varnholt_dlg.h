@@ -14,7 +14,9 @@
 #include "base/string_array.h"
 #include "framework/controls.h"
 #include "framework/dialog.h"
+#include "framework/error_report.h"
 #include "framework/menu.h"
+#include "i18n/error_wording.h"
 #include "i18n/translation.h"
 #include "platform/handles.h"
 #include "resources/resource.h"
@@ -169,6 +171,9 @@ private:
     PowerClass m_power;
     std::wstring m_status;
     CTranslation m_translation;
+    // The errors of the window's handlers, worded in the loaded language.
+    ErrorWordingScope m_errorWording{
+        [this](const Error& error) { return WordedMessage(error, m_translation); }};
 
     // Controls whose captions the start-up sequence sets.
     CStatic m_groupFolders;

@@ -4,7 +4,7 @@ namespace varnholt {
 
 namespace {
 
-// what() is only for diagnostics: a plain Latin-1 fold of the message.
+// what() is only for diagnostics: a plain ASCII fold of the message.
 std::string Narrow(const std::wstring& text) {
     std::string out;
     out.reserve(text.size());
@@ -14,43 +14,78 @@ std::string Narrow(const std::wstring& text) {
     return out;
 }
 
-std::wstring ReplaceFirst(std::wstring text, const std::wstring& what, const std::wstring& with) {
-    auto at = text.find(what);
+} // namespace
+
+const wchar_t* EnglishPattern(Wording wording) noexcept {
+    switch (wording) {
+    case Wording::AsWritten:
+        return L"";
+    case Wording::FileMissing:
+        return L"%s was not found.";
+    case Wording::FileBadPath:
+        return L"%s contains an invalid path.";
+    case Wording::FileAccessDenied:
+        return L"Access to %s was denied.";
+    case Wording::FileInUse:
+        return L"A sharing violation occurred while accessing %s.";
+    case Wording::FileDiskFull:
+        return L"The disk is full while accessing %s.";
+    case Wording::FileReadFailed:
+        return L"An error occurred while reading %s.";
+    case Wording::FileWriteFailed:
+        return L"An error occurred while writing %s.";
+    case Wording::FileOther:
+        return L"An unexpected error occurred while accessing %s.";
+    case Wording::RegistryAccessDenied:
+        return L"Access to the registry value %s was denied.";
+    case Wording::RegistryNotChanged:
+        return L"The registry value %s could not be changed.";
+    case Wording::InvalidArgument:
+        return L"An invalid argument was encountered.";
+    case Wording::ValueNotLatin1:
+        return L"The value for \"%s\" holds a character that config.ini cannot store. Only "
+               L"characters of Western European text (ISO 8859-1) can be stored there.";
+    case Wording::ValueWithLineBreak:
+        return L"The value for \"%s\" holds a line break or control character that "
+               L"config.ini cannot store.";
+    case Wording::TextNotSingleByte:
+        return L"A text holds a character that has no single-byte form and cannot be stored.";
+    }
+    return L"";
+}
+
+std::wstring FillPattern(const std::wstring& pattern, const std::wstring& detail) {
+    std::wstring text = pattern;
+    const auto at = text.find(L"%s");
     if (at != std::wstring::npos) {
-        text.replace(at, what.size(), with);
+        text.replace(at, 2, detail);
     }
     return text;
 }
 
-} // namespace
-
 Error::Error(std::wstring message) : m_message(std::move(message)), m_narrow(Narrow(m_message)) {}
 
-std::wstring FileError::Describe(FileFault fault, const std::wstring& path) {
-    const wchar_t* pattern = L"An unexpected error occurred while accessing %1.";
+Error::Error(Wording wording, std::wstring detail)
+    : m_wording(wording), m_detail(std::move(detail)),
+      m_message(FillPattern(EnglishPattern(wording), m_detail)), m_narrow(Narrow(m_message)) {}
+
+Wording FileError::WordingOf(FileFault fault) noexcept {
     switch (fault) {
     case FileFault::Missing:
-        pattern = L"%1 was not found.";
-        break;
+        return Wording::FileMissing;
     case FileFault::PathTooLong:
     case FileFault::BadPath:
-        pattern = L"%1 contains an invalid path.";
-        break;
+        return Wording::FileBadPath;
     case FileFault::AccessDenied:
-        pattern = L"Access to %1 was denied.";
-        break;
+        return Wording::FileAccessDenied;
     case FileFault::InUse:
-        pattern = L"A sharing violation occurred while accessing %1.";
-        break;
+        return Wording::FileInUse;
     case FileFault::DiskFull:
-        pattern = L"The disk is full while accessing %1.";
-        break;
+        return Wording::FileDiskFull;
     case FileFault::ReadFailed:
-        pattern = L"An error occurred while reading %1.";
-        break;
+        return Wording::FileReadFailed;
     case FileFault::WriteFailed:
-        pattern = L"An error occurred while writing %1.";
-        break;
+        return Wording::FileWriteFailed;
     case FileFault::None:
     case FileFault::Incomplete:
     case FileFault::Exists:
@@ -59,20 +94,19 @@ std::wstring FileError::Describe(FileFault fault, const std::wstring& path) {
     case FileFault::Other:
         break;
     }
-    return ReplaceFirst(pattern, L"%1", path);
+    return Wording::FileOther;
 }
 
 FileError::FileError(FileFault fault, std::wstring path)
-    : Error(Describe(fault, path)), m_fault(fault), m_path(std::move(path)) {}
+    : Error(WordingOf(fault), std::move(path)), m_fault(fault) {}
 
 RegistryError::RegistryError(std::wstring valueName, bool accessDenied)
-    : Error(ReplaceFirst(accessDenied ? L"Access to the registry value %1 was denied."
-                                      : L"The registry value %1 could not be changed.",
-                         L"%1", valueName)),
-      m_valueName(std::move(valueName)) {}
+    : Error(accessDenied ? Wording::RegistryAccessDenied : Wording::RegistryNotChanged,
+            std::move(valueName)) {}
 
-InvalidArgumentError::InvalidArgumentError() : Error(L"An invalid argument was encountered.") {}
+InvalidArgumentError::InvalidArgumentError() : Error(Wording::InvalidArgument, {}) {}
 
-InvalidArgumentError::InvalidArgumentError(std::wstring message) : Error(std::move(message)) {}
+InvalidArgumentError::InvalidArgumentError(Wording wording, std::wstring detail)
+    : Error(wording, std::move(detail)) {}
 
 } // namespace varnholt

@@ -45,8 +45,7 @@ std::string EncodeLatin1Lines(const std::vector<std::wstring>& lines) {
     std::string bytes;
     for (const auto& line : lines) {
         if (!IsLatin1(line)) {
-            throw InvalidArgumentError(
-                L"A text holds a character that has no single-byte form and cannot be stored.");
+            throw InvalidArgumentError(Wording::TextNotSingleByte);
         }
         for (wchar_t c : line) {
             bytes.push_back(static_cast<char>(static_cast<unsigned char>(c)));

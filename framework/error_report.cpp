@@ -9,6 +9,18 @@ namespace {
 
 const wchar_t kUnexpected[] = L"An unexpected error occurred.";
 
+ErrorWordingScope* g_innermostWording = nullptr;
+
+std::wstring Worded(const Error& error) {
+    if (g_innermostWording != nullptr) {
+        std::wstring text = g_innermostWording->Word(error);
+        if (!text.empty()) {
+            return text;
+        }
+    }
+    return error.Message();
+}
+
 std::wstring Widen(const char* text) {
     int length = ::MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
     if (length <= 1) {
@@ -22,12 +34,23 @@ std::wstring Widen(const char* text) {
 
 } // namespace
 
+ErrorWordingScope::ErrorWordingScope(Wording wording)
+    : m_wording(std::move(wording)), m_outer(g_innermostWording) {
+    g_innermostWording = this;
+}
+
+ErrorWordingScope::~ErrorWordingScope() {
+    // Scopes end in reverse order of their start; this one is the innermost.
+    g_innermostWording = m_outer;
+}
+
 std::wstring DescribeError(std::exception_ptr error) noexcept {
     try {
         try {
             std::rethrow_exception(error);
         } catch (const Error& e) {
-            return e.Message().empty() ? std::wstring(kUnexpected) : e.Message();
+            std::wstring text = Worded(e);
+            return text.empty() ? std::wstring(kUnexpected) : text;
         } catch (const std::exception& e) {
             std::wstring text = Widen(e.what());
             return text.empty() ? std::wstring(kUnexpected) : text;

@@ -6,12 +6,35 @@
 #include <windows.h>
 
 #include <exception>
+#include <functional>
 #include <string>
+
+#include "base/errors.h"
 
 namespace varnholt {
 
-// The text shown for an error: Error::Message() for our own errors, what() for
-// other standard exceptions, and a generic text for anything else.
+// How our own errors are worded while it lives: a window that shows its
+// texts in the user's language holds one for its lifetime, so the errors of
+// every handler show in that language. Scopes nest; the innermost is used.
+// Used on the window thread only.
+class ErrorWordingScope {
+public:
+    using Wording = std::function<std::wstring(const Error&)>;
+    explicit ErrorWordingScope(Wording wording);
+    ~ErrorWordingScope();
+    ErrorWordingScope(const ErrorWordingScope&) = delete;
+    ErrorWordingScope& operator=(const ErrorWordingScope&) = delete;
+
+    std::wstring Word(const Error& error) const { return m_wording(error); }
+
+private:
+    Wording m_wording;
+    ErrorWordingScope* m_outer;
+};
+
+// The text shown for an error: our own errors as the innermost wording scope
+// words them (their English Message() without one), what() for other
+// standard exceptions, and a generic text for anything else.
 std::wstring DescribeError(std::exception_ptr error) noexcept;
 
 // Shows the error in a message box owned by `owner`, with a stop icon, an OK

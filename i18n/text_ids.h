@@ -67,26 +67,95 @@ inline constexpr std::int32_t kMenuAbout = 265;        // 32780
 inline constexpr std::int32_t kMenuShowRunLog = 270;   // 32783
 inline constexpr std::int32_t kNoRunLogYet = 275;      // Show Run Log before any log
 inline constexpr std::int32_t kPairSkipped = 280;      // status, one "%s", the absent folder
-inline constexpr std::int32_t kFailuresNotice = 285;
-inline constexpr std::int32_t kCommandLineUsage =
-    290; // the box of "Varnholt.exe /?"   // tray notice, one "%d", the count
+inline constexpr std::int32_t kFailuresNotice = 285;   // tray notice, one "%d", the count
+inline constexpr std::int32_t kCommandLineUsage = 290; // the box of "Varnholt.exe /?"
+
+// Error messages (i18n/error_wording.h); "%s" is the path, value or key.
+inline constexpr std::int32_t kErrorFileMissing = 300;
+inline constexpr std::int32_t kErrorFileBadPath = 305;
+inline constexpr std::int32_t kErrorFileAccessDenied = 310;
+inline constexpr std::int32_t kErrorFileInUse = 315;
+inline constexpr std::int32_t kErrorFileDiskFull = 320;
+inline constexpr std::int32_t kErrorFileReadFailed = 325;
+inline constexpr std::int32_t kErrorFileWriteFailed = 330;
+inline constexpr std::int32_t kErrorFileOther = 335;
+inline constexpr std::int32_t kErrorRegistryAccessDenied = 340;
+inline constexpr std::int32_t kErrorRegistryNotChanged = 345;
+inline constexpr std::int32_t kErrorInvalidArgument = 350; // no placeholder
+inline constexpr std::int32_t kErrorValueNotLatin1 = 355;
+inline constexpr std::int32_t kErrorValueWithLineBreak = 360;
+inline constexpr std::int32_t kErrorTextNotSingleByte = 365; // no placeholder
 
 // Every entry a complete language section holds.
 inline constexpr std::int32_t kAllTextIds[] = {
-    kLanguageGroup,      kMessageCaption,     kFoldersGroup,         kAddFolders,
-    kRemoveFolders,      kStartSyncNow,       kIntervalGroup,        kBehaviourGroup,
-    kDaysLabel,          kHoursLabel,         kMinutesLabel,         kAutostartCheck,
-    kFirstColumn,        kSecondColumn,       kNoRunPlanned,         kMinutesUntilRun,
-    kFirstFolderIntro,   kFirstFolderDetail,  kBrowseInstruction,    kSecondFolderIntro,
-    kSecondFolderDetail, kNoPairSelected,     kPassStarts,           kScanningFolders,
-    kCopyingFiles,       kRunFinishedMessage, kRunFinishedStatus,    kIntervalStored,
-    kTrayShowMainWindow, kTrayExit,           kCopyFailuresHeadline, kCopyFailuresMore,
-    kCauseInUse,         kCauseAccessDenied,  kCauseDiskFull,        kCauseFolderInTheWay,
-    kCausePathTooLong,   kCauseIncomplete,    kCauseOther,           kCauseChanged,
-    kMenuFile,           kMenuMinimizeToTray, kMenuStartSyncNow,     kMenuLanguage,
-    kMenuExit,           kMenuHelp,           kMenuShowHelpFile,     kMenuWebsite,
-    kMenuAbout,          kMenuShowRunLog,     kNoRunLogYet,          kPairSkipped,
-    kFailuresNotice,     kCommandLineUsage,
+    kLanguageGroup,
+    kMessageCaption,
+    kFoldersGroup,
+    kAddFolders,
+    kRemoveFolders,
+    kStartSyncNow,
+    kIntervalGroup,
+    kBehaviourGroup,
+    kDaysLabel,
+    kHoursLabel,
+    kMinutesLabel,
+    kAutostartCheck,
+    kFirstColumn,
+    kSecondColumn,
+    kNoRunPlanned,
+    kMinutesUntilRun,
+    kFirstFolderIntro,
+    kFirstFolderDetail,
+    kBrowseInstruction,
+    kSecondFolderIntro,
+    kSecondFolderDetail,
+    kNoPairSelected,
+    kPassStarts,
+    kScanningFolders,
+    kCopyingFiles,
+    kRunFinishedMessage,
+    kRunFinishedStatus,
+    kIntervalStored,
+    kTrayShowMainWindow,
+    kTrayExit,
+    kCopyFailuresHeadline,
+    kCopyFailuresMore,
+    kCauseInUse,
+    kCauseAccessDenied,
+    kCauseDiskFull,
+    kCauseFolderInTheWay,
+    kCausePathTooLong,
+    kCauseIncomplete,
+    kCauseOther,
+    kCauseChanged,
+    kMenuFile,
+    kMenuMinimizeToTray,
+    kMenuStartSyncNow,
+    kMenuLanguage,
+    kMenuExit,
+    kMenuHelp,
+    kMenuShowHelpFile,
+    kMenuWebsite,
+    kMenuAbout,
+    kMenuShowRunLog,
+    kNoRunLogYet,
+    kPairSkipped,
+    kFailuresNotice,
+    kCommandLineUsage,
+    kErrorFileMissing,
+    kErrorFileBadPath,
+    kErrorFileAccessDenied,
+    kErrorFileInUse,
+    kErrorFileDiskFull,
+    kErrorFileReadFailed,
+    kErrorFileWriteFailed,
+    kErrorFileOther,
+    kErrorRegistryAccessDenied,
+    kErrorRegistryNotChanged,
+    kErrorInvalidArgument,
+    kErrorValueNotLatin1,
+    kErrorValueWithLineBreak,
+    kErrorTextNotSingleByte,
 };
 
 } // namespace varnholt::text

@@ -21,15 +21,10 @@ std::wstring ConfigValueIn(const std::vector<std::wstring>& lines, const std::ws
 
 void CheckStorableValue(const std::wstring& key, const std::wstring& value) {
     if (!IsLatin1(value)) {
-        throw InvalidArgumentError(L"The value for \"" + key +
-                                   L"\" holds a character that config.ini cannot store. "
-                                   L"Only characters of Western European text (ISO 8859-1) "
-                                   L"can be stored there.");
+        throw InvalidArgumentError(Wording::ValueNotLatin1, key);
     }
     if (value.find_first_of(L"\n\x1A") != std::wstring::npos) {
-        throw InvalidArgumentError(L"The value for \"" + key +
-                                   L"\" holds a line break or control character that "
-                                   L"config.ini cannot store.");
+        throw InvalidArgumentError(Wording::ValueWithLineBreak, key);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cctype>
 #include <stdexcept>
 
 #include "base/latin1_lines.h"
@@ -67,6 +68,24 @@ void ProgramFolder::WriteConfig(const std::map<std::wstring, std::wstring>& valu
 
 void ProgramFolder::RemoveConfig() {
     DeleteFileW(ConfigPath().c_str());
+}
+
+void ProgramFolder::RemoveLanguageEntries(int first, int last) const {
+    const std::wstring path = File(L"Varnholttrl.ini");
+    const std::string language = ReadFileBytes(path);
+    std::string kept;
+    for (std::size_t at = 0; at < language.size();) {
+        const std::size_t end = std::min(language.find('\n', at), language.size() - 1);
+        const std::string line = language.substr(at, end - at + 1);
+        const bool entry =
+            line.size() > 6 && std::isdigit(static_cast<unsigned char>(line[0])) && line[5] == ' ';
+        const int number = entry ? std::stoi(line.substr(0, 5)) : -1;
+        if (number < first || number > last) {
+            kept += line;
+        }
+        at = end + 1;
+    }
+    WriteFileBytes(path, kept);
 }
 
 std::wstring ProgramFolder::ReadConfig(const std::wstring& key) const {

@@ -31,6 +31,10 @@ public:
     // A value as the program stores it (the text after the key line).
     std::wstring ReadConfig(const std::wstring& key) const;
 
+    // Takes the entries numbered `first` to `last` out of every section of
+    // the language file: a file translated before those texts existed.
+    void RemoveLanguageEntries(int first, int last) const;
+
     // A folder below the program folder, created on the way.
     std::wstring MakeFolder(const std::wstring& relative) const;
     // Copies a file (a built program, say) into the folder as `name`.

@@ -193,5 +193,31 @@ TEST_F(AutostartTest, OptionsThatCannotBeStoredTakeTheRegistryChangeBack) {
     EXPECT_TRUE(window.IsChecked(IDC_AUTOSTART));
 }
 
+TEST_F(AutostartTest, ErrorMessagesFollowTheLanguageWithEnglishWhereTheFileLacksThem) {
+    const struct {
+        bool withoutErrorTexts;
+        const wchar_t* before;
+        const wchar_t* after;
+    } cases[] = {
+        {false, L"Beim Zugriff auf ", L" ist eine Freigabeverletzung aufgetreten."},
+        {true, L"A sharing violation occurred while accessing ", L"."},
+    };
+    for (const auto& c : cases) {
+        ProgramFolder folder;
+        folder.WriteConfig({{L"Options", L"00"}, {L"Language", L"[1031]"}});
+        if (c.withoutErrorTexts) {
+            folder.RemoveLanguageEntries(300, 399);
+        }
+        MainWindow window;
+        MessageBoxAnswerer answerer;
+        UniqueFile held(CreateFileW(folder.ConfigPath().c_str(), GENERIC_READ, 0, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ClickBox(window);
+        held.close();
+        ASSERT_EQ(answerer.Count(), 1u);
+        EXPECT_EQ(answerer.Shown()[0].text, c.before + folder.ConfigPath() + c.after);
+    }
+}
+
 } // namespace
 } // namespace varnholt::test

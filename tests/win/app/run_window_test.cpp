@@ -194,20 +194,7 @@ TEST_F(RunWindowTest, MoreThanTenFailuresListTenAndCountTheRestInTheChosenLangua
 
 TEST_F(RunWindowTest, LanguageFileWithoutTheNewTextsStillGivesAnEnglishList) {
     FolderInTheWay(L"clash");
-    // The shipped file with the lines 00155 to 00195 taken out of every section.
-    std::string language = ReadFileBytes(folder.Path() + L"\\Varnholttrl.ini");
-    std::string stripped;
-    for (std::size_t at = 0; at < language.size();) {
-        const std::size_t end = language.find('\n', at);
-        const std::string line = language.substr(at, end == std::string::npos ? end : end - at + 1);
-        const bool dropped =
-            line.size() > 5 && line.compare(0, 3, "001") == 0 && line[3] >= '5' && line[3] <= '9';
-        if (!dropped) {
-            stripped += line;
-        }
-        at = end == std::string::npos ? language.size() : end + 1;
-    }
-    WriteFileBytes(folder.Path() + L"\\Varnholttrl.ini", stripped);
+    folder.RemoveLanguageEntries(155, 199);
     MainWindow window;
     MessageBoxAnswerer answerer;
     window.Click(IDC_SYNC_NOW);
