@@ -3,6 +3,7 @@
 
     python3 help/check-help-file.py pages HELP.CHM
     python3 help/check-help-file.py entries HELP.CHM TEXT_IDS_H LANGUAGE_FILE
+    python3 help/check-help-file.py index HELP.CHM NAME...
 
 The CHM is unpacked with extract_chmLib (Debian package libchm-bin; another
 path with --reader) into a temporary folder; everything below is judged from
@@ -20,6 +21,9 @@ entries: the table of all language-file entries (language-file.htm, rows
 with a "number" and an "english" cell) lists every entry number of
 i18n/text_ids.h exactly once and no other, each with its text from the
 [1033] section of the shipped language file.
+
+index: the index has an entry for each NAME (exactly as given), and its
+entries stand in alphabetical order, letter case ignored.
 
 Exits 0 when everything holds, 1 with one line per problem, 2 when the check
 cannot run (no CHM, no reader).
@@ -41,6 +45,7 @@ SYSTEM_CONTENTS = 0
 SYSTEM_INDEX = 1
 SYSTEM_DEFAULT_TOPIC = 2
 
+NAME = re.compile(r'<param\s+name\s*=\s*"Name"\s+value\s*=\s*"([^"]*)"', re.IGNORECASE)
 LOCAL = re.compile(r'<param\s+name\s*=\s*"Local"\s+value\s*=\s*"([^"]*)"', re.IGNORECASE)
 EXTERNAL = re.compile(r"^[a-z][a-z0-9+.-]*:", re.IGNORECASE)  # http:, mailto:, ms-its: ...
 
@@ -248,24 +253,41 @@ def check_entries(chm, text_ids, language_file):
     return problems
 
 
+def check_index(chm, wanted):
+    listing = chm.system_records().get(SYSTEM_INDEX)
+    if not listing or chm.find(listing) is None:
+        return ["the help file has no index"]
+    names = [html.unescape(name) for name in NAME.findall(chm.read_text(listing))]
+    problems = [f"the index has no entry '{name}'" for name in wanted if name not in names]
+    for before, after in zip(names, names[1:]):
+        if before.lower() > after.lower():
+            problems.append(f"the index lists '{after}' after '{before}'")
+    return problems
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("--reader", default="extract_chmLib", help="the CHM unpacker")
-    parser.add_argument("check", choices=["pages", "entries"])
+    parser.add_argument("check", choices=["pages", "entries", "index"])
     parser.add_argument("chm")
-    parser.add_argument("text_ids", nargs="?")
-    parser.add_argument("language_file", nargs="?")
+    parser.add_argument("more", nargs="*", help="entries: TEXT_IDS_H LANGUAGE_FILE; index: NAME...")
     args = parser.parse_args()
-    if args.check == "entries" and not (args.text_ids and args.language_file):
+    if args.check == "pages" and args.more:
+        parser.error("pages takes only HELP.CHM")
+    if args.check == "entries" and len(args.more) != 2:
         parser.error("entries needs TEXT_IDS_H and LANGUAGE_FILE")
+    if args.check == "index" and not args.more:
+        parser.error("index needs at least one NAME")
 
     with tempfile.TemporaryDirectory(prefix="help-chm-") as folder:
         try:
             chm = unpack(args.chm, args.reader, folder)
             if args.check == "pages":
                 problems = check_pages(chm)
+            elif args.check == "index":
+                problems = check_index(chm, args.more)
             else:
-                problems = check_entries(chm, args.text_ids, args.language_file)
+                problems = check_entries(chm, *args.more)
         except Unusable as error:
             print(f"check-help-file: {error}", file=sys.stderr)
             return 2
