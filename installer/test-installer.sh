@@ -15,7 +15,8 @@
 #  - another copy's Run value stays, and the folder goes once nothing is
 #    left in it but temporary files of a settings write cut short;
 #  - the uninstaller with its pages keeps config.ini when the user answers
-#    No to removing the settings, and removes it (and the folder) on Yes;
+#    No to removing the settings, and removes it, the run log and the folder
+#    on Yes; a folder of kept settings and a run log takes an install;
 #  - a silent install into a folder holding other files is refused (exit code
 #    4, the reason on standard error) and writes nothing; into an empty folder
 #    it installs, and an installed copy holding the user's own files too is
@@ -314,11 +315,14 @@ answer_uninstall no
     fail "left in $install_win after answering No: $(listing "$install_dir" | words) (only config.ini may stay)"
 cmp -s "$before/config.ini" "$install_dir/config.ini" || fail "answering No changed config.ini"
 ok "No: config.ini kept, no program file left"
+# The run log of the copy kept beside its settings.
+printf 'run log\r\n' >"$install_dir/Varnholt.log"
 run_setup 0
+ok "a folder holding the kept settings and a run log takes the install"
 cmp -s "$before/config.ini" "$install_dir/config.ini" || fail "the new install replaced the kept config.ini"
 answer_uninstall yes
 [[ ! -e $install_dir ]] || fail "$install_win is still there after answering Yes: $(listing "$install_dir" | words)"
-ok "Yes: config.ini removed with the folder"
+ok "Yes: config.ini and the run log removed with the folder"
 
 # ---------------------------------------------------------------------------
 echo "-- a silent install goes only into a new or empty folder or one holding Varnholt"

@@ -9,8 +9,9 @@
 ; the build tree's varnholt_version.h.
 ;
 ; Installing again over an installed copy updates the program files and keeps
-; the user's config.ini. The uninstaller keeps config.ini too unless the user
-; agrees to remove it (a silent uninstall keeps it). /S installs and
+; the user's config.ini. The uninstaller keeps config.ini and the run log
+; Varnholt.log too unless the user agrees to remove them (a silent uninstall
+; keeps them). /S installs and
 ; uninstalls silently.
 ;
 ; Varnholt goes only into a folder that does not exist yet, an empty folder or
@@ -151,7 +152,8 @@ FunctionEnd
 ;    rule went into any folder, and such a copy is still updated where it
 ;    is); or
 ;  - nothing but files of a Varnholt program folder (the program files,
-;    Uninstall.exe, temporary files ~vh-*.tmp of a settings write), among them
+;    Uninstall.exe, the run log, temporary files ~vh-*.tmp of a settings
+;    write), among them
 ;    Varnholt.exe or a config.ini of Varnholt's: a portable copy, or the
 ;    settings an uninstall kept.
 ; One of those names alone (another program's config.ini, help.chm or
@@ -193,6 +195,8 @@ Function InstallableFolder
                 ${ElseIf} $R2 != "config.ini"
                 ${AndIf} $R2 != "Varnholttrl.ini"
                 ${AndIf} $R2 != "help.chm"
+                ${AndIf} $R2 != "Varnholt.log"
+                ${AndIf} $R2 != "Varnholt.old.log"
                     ; A temporary file of a settings write: ~vh-*.tmp.
                     StrCpy $R8 $R2 4
                     StrCpy $R9 $R2 "" -4
@@ -356,9 +360,11 @@ Section "Uninstall"
     Pop $0
     ${If} $0 == 1
         MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 \
-            "Remove your Varnholt settings too (folder pairs, interval, language in $INSTDIR\config.ini)?$\n$\nChoose No to keep them for a later installation." \
+            "Remove your Varnholt settings too (folder pairs, interval, language in $INSTDIR\config.ini), and the run log?$\n$\nChoose No to keep them for a later installation." \
             /SD IDNO IDNO settings_done
         Delete "$INSTDIR\config.ini"
+        Delete "$INSTDIR\Varnholt.log"
+        Delete "$INSTDIR\Varnholt.old.log"
     ${EndIf}
     settings_done:
 
