@@ -11,7 +11,9 @@
 #  - installing again updates the program files and keeps config.ini;
 #  - a silent uninstall (the Uninstall entry's QuietUninstallString) removes
 #    the program files, the shortcut, the Uninstall entry and this copy's Run
-#    value and keeps config.ini; installing again finds the settings kept;
+#    value and keeps config.ini, whose start-at-logon mark (the second
+#    character of Options) it turns off, every other byte as it was;
+#    installing again finds the settings kept;
 #  - another copy's Run value stays, and the folder goes once nothing is
 #    left in it but temporary files of a settings write cut short;
 #  - the uninstaller with its pages keeps config.ini when the user answers
@@ -277,14 +279,30 @@ echo "-- silent uninstall"
 wine reg add "$run_key" /v Varnholt /d "\"$install_win\\Tovrinel.exe\"" /f >/dev/null
 reg_value "$run_key" Varnholt >/dev/null || fail "could not add the Run value"
 ok "Run value Varnholt = \"$install_win\\Tovrinel.exe\" (as the program writes it)"
+# The box ticked in config.ini too, among pairs of Latin-1 folder names; the
+# uninstall that removes the Run value turns only that mark off.
+python3 - "$before/config.ini" "$install_dir/config.ini" <<'EOF'
+import sys
+kept, installed = sys.argv[1], sys.argv[2]
+lines = open(kept, "rb").read().split(b"\r\n")
+def put(key, value):
+    lines[lines.index(key) + 1] = value
+put(b"Folders1", b"C:\\Br\xfccke\\...*")
+put(b"Folders2", b"D:\\Stra\xdfe\\...*")
+put(b"Options", b"00")
+open(kept, "wb").write(b"\r\n".join(lines))
+put(b"Options", b"01")
+open(installed, "wb").write(b"\r\n".join(lines))
+EOF
 quiet=$(reg_value "$uninstall_key" QuietUninstallString)
 run_uninstall "$quiet"
 ok "$quiet ended; the Uninstall entry is gone"
 [[ $(listing "$install_dir") == config.ini ]] ||
     fail "left in $install_win: $(listing "$install_dir" | words) (only config.ini may stay)"
 ok "no program file is left"
-cmp -s "$before/config.ini" "$install_dir/config.ini" || fail "the silent uninstall changed config.ini"
-ok "config.ini kept (a silent uninstall keeps the settings)"
+cmp -s "$before/config.ini" "$install_dir/config.ini" ||
+    fail "config.ini after the silent uninstall is not the kept one with Options 00: $(cmp "$before/config.ini" "$install_dir/config.ini")"
+ok "config.ini kept (a silent uninstall keeps the settings), Options 01 now 00 and nothing else changed"
 [[ ! -e $shortcut ]] || fail "the Start-menu shortcut is still there"
 ok "no Start-menu shortcut"
 ! reg_value "$run_key" Varnholt >/dev/null || fail "the Run value Varnholt is still there"

@@ -374,7 +374,18 @@ Section "Uninstall"
     ReadRegStr $0 HKCU "${RUN_KEY}" "${RUN_VALUE}"
     ${If} $0 == '"$INSTDIR\Tovrinel.exe"'
     ${OrIf} $0 == '$INSTDIR\Tovrinel.exe'
+        ClearErrors
         DeleteRegValue HKCU "${RUN_KEY}" "${RUN_VALUE}"
+        ; Kept settings must not say the start at logon is on: a later
+        ; installation would show the box ticked while nothing starts.
+        ${IfNot} ${Errors}
+            Push "$INSTDIR\config.ini"
+            Call un.IsVarnholtSettings
+            Pop $0
+            ${If} $0 == 1
+                Call un.ClearStartAtLogonMark
+            ${EndIf}
+        ${EndIf}
     ${EndIf}
 
     ; Only when empty: kept settings, or anything else in it, keep the folder.
@@ -387,6 +398,97 @@ Section "Uninstall"
         DeleteRegKey HKCU "${UNINSTALL_KEY}"
     ${EndIf}
 SectionEnd
+
+; The kept config.ini says that the start at logon is off: the second
+; character of the value under "Options" becomes "0". Every other byte stays
+; as it is (the file is ISO 8859-1 text with CR LF lines, read and written
+; byte by byte here so no code page touches it). The new content goes to a
+; temporary file, written through to the disk, that then replaces config.ini
+; in one step; when anything fails, config.ini stays whole as it was, and a
+; value already "0" leaves the file untouched.
+Function un.ClearStartAtLogonMark
+    Push $0 ; config.ini, read
+    Push $1 ; the temporary file, written
+    Push $2 ; a byte
+    Push $3 ; the first bytes of the line so far
+    Push $4 ; position in the line
+    Push $5 ; 1 while in the line after the key line "Options"
+    Push $6 ; 1 once the byte is changed
+    Push $7 ; 1 when reading or writing failed
+    Push $8
+    StrCpy $3 ""
+    StrCpy $4 0
+    StrCpy $5 0
+    StrCpy $6 0
+    StrCpy $7 0
+    ClearErrors
+    FileOpen $0 "$INSTDIR\config.ini" r
+    ${IfNot} ${Errors}
+        FileOpen $1 "$INSTDIR\~vh-uninstall.tmp" w
+        ${If} ${Errors}
+            StrCpy $7 1
+        ${Else}
+            ${Do}
+                ClearErrors
+                FileReadByte $0 $2
+                ${If} ${Errors}
+                    ${ExitDo} ; the end of the file
+                ${EndIf}
+                ${If} $5 == 1
+                ${AndIf} $4 == 1
+                ${AndIf} $2 != 13
+                ${AndIf} $2 != 10
+                ${AndIf} $2 != 48
+                    StrCpy $2 48 ; "0"
+                    StrCpy $6 1
+                ${EndIf}
+                ClearErrors
+                FileWriteByte $1 $2
+                ${If} ${Errors}
+                    StrCpy $7 1
+                    ${ExitDo}
+                ${EndIf}
+                ${If} $2 == 10
+                    ${If} $4 == 8
+                    ${AndIf} $3 S== "Options$\r"
+                        StrCpy $5 1
+                    ${Else}
+                        StrCpy $5 0
+                    ${EndIf}
+                    StrCpy $3 ""
+                    StrCpy $4 0
+                ${Else}
+                    ${If} $4 < 8
+                        IntFmt $8 "%c" $2
+                        StrCpy $3 "$3$8"
+                    ${EndIf}
+                    IntOp $4 $4 + 1
+                ${EndIf}
+            ${Loop}
+            System::Call 'kernel32::FlushFileBuffers(p r1) i .r8'
+            ${If} $8 == 0
+                StrCpy $7 1
+            ${EndIf}
+            FileClose $1
+        ${EndIf}
+        FileClose $0
+        ${If} $7 == 0
+        ${AndIf} $6 == 1
+            ; MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH
+            System::Call 'kernel32::MoveFileExW(w "$INSTDIR\~vh-uninstall.tmp", w "$INSTDIR\config.ini", i 9) i .r8'
+        ${EndIf}
+        Delete "$INSTDIR\~vh-uninstall.tmp"
+    ${EndIf}
+    Pop $8
+    Pop $7
+    Pop $6
+    Pop $5
+    Pop $4
+    Pop $3
+    Pop $2
+    Pop $1
+    Pop $0
+FunctionEnd
 
 ; Pushes the program the Start-menu shortcut starts, or "" when there is no
 ; shortcut or it cannot be read (then it stays).
