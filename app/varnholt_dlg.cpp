@@ -202,11 +202,12 @@ void CVarnholtDlg::OnExit() {
     OnOK();
 }
 
-void CVarnholtDlg::ShowMessage(const std::wstring& text) {
+void CVarnholtDlg::ShowMessage(const std::wstring& text, UINT icon) {
     if (HasEnded()) {
         return; // a box without its window would stand alone on the screen
     }
-    MessageBoxW(m_hWnd, text.c_str(), m_translation.GetText(text::kMessageCaption).c_str(), MB_OK);
+    MessageBoxW(m_hWnd, text.c_str(), m_translation.GetText(text::kMessageCaption).c_str(),
+                MB_OK | icon);
 }
 
 } // namespace varnholt

@@ -137,6 +137,8 @@ public:
         const std::wstring& options;
         int autostart;
         bool scheduledRun;
+        bool addingPair;
+        const std::wstring& status;
         const std::wstring& trayNotice; // the text of the icon's last notice
         int trayNotices;                // how many notices the icon showed
     };
@@ -151,6 +153,8 @@ public:
                 m_options,
                 m_autostart,
                 m_scheduledRun,
+                m_addingPair,
+                m_status,
                 m_trayIcon.LastNotice(),
                 m_trayIcon.NoticeCount()};
     }
@@ -207,6 +211,13 @@ private:
     void CountDownOneMinute();
     // True while a run is under way: a second one does not start inside it.
     bool m_runUnderWay = false;
+    // True while Add waits for the user (its messages and folder dialogs):
+    // the lists are not a set of whole pairs then, so no run starts, the
+    // countdown waits, and another Add or Remove does not start over it.
+    bool m_addingPair = false;
+    // Says that the pair under way must be finished first; true when Add
+    // waits, which the caller then leaves alone.
+    bool SayPairIncomplete();
     // True while the error of a tick is shown: later ticks do not stack more
     // boxes over it.
     bool m_tickErrorShown = false;
@@ -222,6 +233,11 @@ private:
     std::vector<CopyFailure> m_noticedFailures;
     // Everything announced since the window was last shown.
     std::vector<CopyFailure> m_announcedFailures;
+    // The failures of the last scheduled run: the same again shows no box.
+    std::vector<CopyFailure> m_lastScheduledFailures;
+    // How many files the last scheduled run could not copy when they were
+    // the same as the run's before, so no list was shown; else 0.
+    std::size_t m_failedAsBefore = 0;
     // The log's lines when a pair's folder goes absent or comes back.
     void NoteVolumeChanges(const std::vector<std::wstring>& absent, RunLog& log);
     // Folders whose volume the last run found absent.
@@ -241,8 +257,8 @@ private:
     UINT m_columnDpi = 0;
 
     // Shows one of the program's own messages: owned by the main window,
-    // catalogue text 5 as caption, no icon, OK only.
-    void ShowMessage(const std::wstring& text);
+    // catalogue text 5 as caption, OK only; no icon unless one is given.
+    void ShowMessage(const std::wstring& text, UINT icon = 0);
     void AddAboutItemToSystemMenu();
     void TranslateMenuBar();
 };

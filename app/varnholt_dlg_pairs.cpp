@@ -3,6 +3,7 @@
 
 #include "app/folder_browser.h"
 #include "app/varnholt_dlg.h"
+#include "base/scope_exit.h"
 #include "base/text_numbers.h"
 #include "i18n/catalogue_format.h"
 #include "i18n/text_ids.h"
@@ -55,7 +56,23 @@ void CVarnholtDlg::LoadFolderPairs() {
     m_pairList.SetExtendedStyle(LVS_EX_FULLROWSELECT);
 }
 
+bool CVarnholtDlg::SayPairIncomplete() {
+    if (!m_addingPair) {
+        return false;
+    }
+    ShowMessage(m_translation.GetTextOr(
+        text::kPairIncomplete,
+        L"The new folder pair is not complete yet: choose its folders first."));
+    return true;
+}
+
 void CVarnholtDlg::OnAddFolders() {
+    // The folder dialogs have no owner, so the window takes clicks while
+    // they are open: a second Add would pair its folders crosswise.
+    if (SayPairIncomplete()) {
+        return;
+    }
+    const auto adding = FlagForScope(m_addingPair);
     // The tray's exit can end the window while Add waits for the user; the
     // rest of Add is dropped then.
     ShowMessage(JoinParagraphs(m_translation.GetText(text::kFirstFolderIntro),
@@ -100,6 +117,10 @@ void CVarnholtDlg::OnAddFolders() {
 }
 
 void CVarnholtDlg::OnRemoveFolders() {
+    // The half-made pair of an Add under way is not a row to remove.
+    if (SayPairIncomplete()) {
+        return;
+    }
     const int mark = m_pairList.GetSelectionMark();
     if (mark == -1) {
         ShowMessage(m_translation.GetText(text::kNoPairSelected));

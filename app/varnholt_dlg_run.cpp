@@ -73,6 +73,11 @@ void CVarnholtDlg::OnStartSyncNow() {
     if (m_runUnderWay) {
         return;
     }
+    // A click while Add waits for its folders: the lists hold a pair not yet
+    // whole.
+    if (SayPairIncomplete()) {
+        return;
+    }
     // Read now: a tick while a message below is open runs and ends a
     // scheduled run of its own, which clears the flag.
     const bool scheduled = m_scheduledRun;
@@ -124,11 +129,19 @@ void CVarnholtDlg::OnStartSyncNow() {
         PostMessage(WM_COMMAND, ID_TRAY_EXIT);
         return;
     }
+    // A scheduled run that fails as the last one did (a file held open all
+    // day) says so in the status line, not in a box every minute.
+    const bool failedAsBefore = scheduled && !report.failures.empty() &&
+                                SameFailures(report.failures, m_lastScheduledFailures);
+    if (scheduled) {
+        m_lastScheduledFailures = report.failures;
+        m_failedAsBefore = failedAsBefore ? report.failures.size() : 0;
+    }
     if (scheduled && IsInTray()) {
         // Nobody is looking: a notice at the icon instead of a box over
         // whatever the user does, and none for what was said already.
         NoticeFailures(report.failures);
-    } else if (!report.failures.empty()) {
+    } else if (!report.failures.empty() && !failedAsBefore) {
         ShowCopyFailures(report.failures);
     }
     if (HasEnded()) {
@@ -162,6 +175,15 @@ void CVarnholtDlg::RunOnSchedule(std::int32_t interval, RunStart how) {
     m_status = FormatCatalogueNumber(m_translation.GetText(text::kMinutesUntilRun), interval);
     UpdateData(FALSE);
     UpdateSchedule();
+    if (m_failedAsBefore > 0) {
+        // The list was not shown again: the status line says it instead,
+        // until the next tick's countdown.
+        m_status =
+            FormatCatalogueNumber(m_translation.GetTextOr(text::kStillNotCopied,
+                                                          L"%d file(s) still could not be copied."),
+                                  static_cast<std::int32_t>(m_failedAsBefore));
+        UpdateData(FALSE);
+    }
 }
 
 void CVarnholtDlg::NoteVolumeChanges(const std::vector<std::wstring>& absent, RunLog& log) {
@@ -209,7 +231,8 @@ void CVarnholtDlg::ShowCopyFailures(const std::vector<CopyFailure>& failures) {
         return;
     }
     const auto shown = FlagForScope(m_failuresShown);
-    ShowMessage(CopyFailuresMessage(failures, m_translation));
+    // Some files copied and some not: the warning sign of a partial failure.
+    ShowMessage(CopyFailuresMessage(failures, m_translation), MB_ICONWARNING);
 }
 
 void CVarnholtDlg::PushFieldsAndPaintStatus() {

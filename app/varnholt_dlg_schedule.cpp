@@ -52,8 +52,10 @@ void CVarnholtDlg::OnTimer(UINT_PTR id) {
 }
 
 void CVarnholtDlg::CountDownOneMinute() {
-    // The status line belongs to a run under way; the countdown waits.
-    if (m_runUnderWay) {
+    // The status line belongs to a run under way, and Add waiting for its
+    // folders holds a pair not yet whole: the countdown waits, and its run
+    // comes with a tick after them.
+    if (m_runUnderWay || m_addingPair) {
         return;
     }
     UpdateData(TRUE);
@@ -103,8 +105,8 @@ void CVarnholtDlg::RunAfterArrival() {
         if (interval == 0) {
             return; // automatic runs are off: the user runs by hand
         }
-        if (m_runUnderWay || m_scheduledRun) {
-            SetTimer(kArrivalTimer, kArrivalDelay); // after the run under way
+        if (m_runUnderWay || m_scheduledRun || m_addingPair) {
+            SetTimer(kArrivalTimer, kArrivalDelay); // after the run or the Add under way
             return;
         }
         // As a tick's run: no closing message, and the countdown starts again.

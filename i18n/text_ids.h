@@ -86,6 +86,11 @@ inline constexpr std::int32_t kErrorValueNotLatin1 = 355;
 inline constexpr std::int32_t kErrorValueWithLineBreak = 360;
 inline constexpr std::int32_t kErrorTextNotSingleByte = 365; // no placeholder
 
+// A run, Add or Remove asked for while Add waits for its folders.
+inline constexpr std::int32_t kPairIncomplete = 370;
+// Status after a scheduled run that failed as the one before; one "%d".
+inline constexpr std::int32_t kStillNotCopied = 375;
+
 // Every entry a complete language section holds.
 inline constexpr std::int32_t kAllTextIds[] = {
     kLanguageGroup,

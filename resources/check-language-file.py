@@ -13,8 +13,8 @@ Exits 0 when the file is sound, 1 with one line per problem otherwise:
   - every language section holds every entry the program asks for exactly
     once and nothing else; the "[----]" section (the system-default choice of
     the language dialog) holds only its display name, "System default language";
-  - the format entries have exactly their placeholder (75, 155, 160, 285: one
-    "%d"; 140, 280 and the error messages 300 to 360 but 350: one "%s"; 115:
+  - the format entries have exactly their placeholder (75, 155, 160, 285, 375:
+    one "%d"; 140, 280 and the error messages 300 to 360 but 350: one "%s"; 115:
     none), with a literal percent sign written "%%";
     the other entries are shown as written and hold no "%" at all;
   - the message-box caption (00005) is the product name, the same in every
@@ -33,10 +33,11 @@ import sys
 ENTRIES = [1, 5, 10, 15, 20, 25, 30, 35, 40, 45, 50, 55, 60, 65, 70, 75, 85, 90, 95, 100,
            105, 110, 115, 120, 125, 130, 135, 140, 145, 150, 155, 160, 165, 170, 175, 180,
            185, 190, 195, 196, 200, 205, 210, 215, 220, 250, 255, 260, 265, 270, 275, 280, 285, 290,
-           300, 305, 310, 315, 320, 325, 330, 335, 340, 345, 350, 355, 360, 365]
+           300, 305, 310, 315, 320, 325, 330, 335, 340, 345, 350, 355, 360, 365, 370, 375]
 FORMATS = {75: ["%d"], 115: [], 140: ["%s"], 155: ["%d"], 160: ["%d"], 280: ["%s"], 285: ["%d"],
            300: ["%s"], 305: ["%s"], 310: ["%s"], 315: ["%s"], 320: ["%s"], 325: ["%s"],
-           330: ["%s"], 335: ["%s"], 340: ["%s"], 345: ["%s"], 355: ["%s"], 360: ["%s"]}
+           330: ["%s"], 335: ["%s"], 340: ["%s"], 345: ["%s"], 355: ["%s"], 360: ["%s"],
+           375: ["%d"]}
 ACCELERATOR_GROUPS = {
     "main window and menu bar": [15, 20, 25, 30, 35, 40, 45, 50, 55, 200, 250],
     "File menu": [205, 210, 215, 220],

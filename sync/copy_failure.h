@@ -2,6 +2,7 @@
 // A file a run could not copy, with the reason a person is told.
 
 #include <string>
+#include <vector>
 
 #include "base/file_fault.h"
 
@@ -14,5 +15,9 @@ struct CopyFailure {
 
     bool operator==(const CopyFailure&) const = default;
 };
+
+// True when two runs could not copy the same files for the same causes, in
+// whatever order they were found.
+bool SameFailures(std::vector<CopyFailure> some, std::vector<CopyFailure> others);
 
 } // namespace varnholt

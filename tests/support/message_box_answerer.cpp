@@ -27,6 +27,10 @@ bool ShownDialog::HasStopIcon() const {
     return icon != nullptr && icon == ::LoadIconW(nullptr, IDI_HAND);
 }
 
+bool ShownDialog::HasWarningIcon() const {
+    return icon != nullptr && icon == ::LoadIconW(nullptr, IDI_WARNING);
+}
+
 MessageBoxAnswerer::MessageBoxAnswerer() {
     m_outer = t_current;
     t_current = this;

@@ -37,6 +37,8 @@ struct ShownDialog {
     bool HasButton(int id) const;
     // The stop (error) icon, IDI_HAND.
     bool HasStopIcon() const;
+    // The warning icon, IDI_WARNING.
+    bool HasWarningIcon() const;
 };
 
 class MessageBoxAnswerer {

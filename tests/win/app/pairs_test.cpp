@@ -148,6 +148,49 @@ TEST_F(PairsTest, FoldersBeyondLatinOneAreStoredEscapedAndComeBackWhole) {
     EXPECT_EQ(restarted.CellText(0, 0), PowerClass::ShortenText(cyrillic + L"\\...", 50, 10));
 }
 
+// While Add waits for the user, a minute's tick at each of its steps leaves
+// its run for a tick after the pair is whole, without a box; a click on
+// Start Synchronization now! says the pair is not complete and starts nothing.
+TEST_F(PairsTest, NoRunStartsWhileAddWaitsAndTheNextTickRuns) {
+    folder.WriteConfig({{L"SyncInterval", L"1"}, {L"NextSync", L"1"}});
+    WriteFileBytes(a + L"\\x.txt", "x");
+    MainWindow window;
+    HWND main = window.Handle();
+    const auto tickThen = [main](MessageBoxAnswerer::Action answer) {
+        return [main, answer](const ShownDialog& shown) {
+            PostMessageW(main, WM_TIMER, 1, 0);
+            answer(shown);
+        };
+    };
+    const auto ok = [](const ShownDialog& shown) {
+        MessageBoxAnswerer::PressButton(shown.window, IDOK);
+    };
+    MessageBoxAnswerer answerer;
+    answerer.Do(tickThen(ok));
+    answerer.Do(tickThen(ChooseFolder(a)));
+    answerer.Do(tickThen(ok));
+    answerer.Do([main, choose = ChooseFolder(b)](const ShownDialog& shown) {
+        PostMessageW(main, WM_TIMER, 1, 0);
+        PostMessageW(main, WM_COMMAND, MAKEWPARAM(IDC_SYNC_NOW, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(main, IDC_SYNC_NOW)));
+        choose(shown);
+    });
+    answerer.Press(IDOK);
+    window.Click(IDC_ADD);
+
+    ASSERT_EQ(answerer.Count(), 5u);
+    EXPECT_EQ(answerer.Shown()[4].text,
+              L"The new folder pair is not complete yet: choose its folders first.");
+    EXPECT_EQ(folder.ReadConfig(L"Folders1"), a + L"\\...*");
+    EXPECT_EQ(folder.ReadConfig(L"Folders2"), b + L"\\...*");
+    EXPECT_FALSE(FileExists(b + L"\\x.txt"));
+    EXPECT_EQ(folder.ReadConfig(L"NextSync"), L"1");
+
+    SendMessageW(main, WM_TIMER, 1, 0);
+    EXPECT_EQ(answerer.Count(), 5u);
+    EXPECT_TRUE(FileExists(b + L"\\x.txt"));
+}
+
 TEST_F(PairsTest, RemoveWithoutASelectionMarkAsksForOne) {
     folder.WriteConfig({{L"Folders1", a + L"\\...*"}, {L"Folders2", b + L"\\...*"}});
     MainWindow window;

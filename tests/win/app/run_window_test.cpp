@@ -97,7 +97,7 @@ TEST_F(RunWindowTest, FileHeldOpenIsListedBeforeTheClosingMessageAndItsTargetSta
     EXPECT_EQ(list.text, L"1 file(s) could not be copied:\n\n" + a + L"\\report.txt\n-> " + b +
                              L"\\report.txt\nThe file is in use by another program.");
     EXPECT_EQ(list.buttons, std::vector<int>{IDOK});
-    EXPECT_EQ(list.icon, nullptr);
+    EXPECT_TRUE(list.HasWarningIcon());
     EXPECT_EQ(list.owner, window.Handle());
     EXPECT_EQ(answerer.Shown()[1].text, L"Synchronization is complete.");
     EXPECT_EQ(ReadFileBytes(b + L"\\report.txt"), "old");
@@ -222,10 +222,17 @@ TEST_F(RunWindowTest, ScheduledRunsListFailuresButNeverOverAnOpenList) {
     PumpPending();
     ASSERT_EQ(answerer.Count(), 1u); // no closing message after a timer run
     EXPECT_EQ(answerer.Shown()[0].text.rfind(L"2 file(s) could not be copied:", 0), 0u);
-    // Closed: the next failing run shows its list again.
+    // Closed: the same failures at the next run are said in the status line
+    // only; another file that fails brings the list back.
     SendMessageW(main, WM_TIMER, 1, 0);
     PumpPending();
-    EXPECT_EQ(answerer.Count(), 2u);
+    EXPECT_EQ(answerer.Count(), 1u);
+    EXPECT_EQ(window.ControlText(IDC_STATUS), L"2 file(s) still could not be copied.");
+    FolderInTheWay(L"other");
+    SendMessageW(main, WM_TIMER, 1, 0);
+    PumpPending();
+    ASSERT_EQ(answerer.Count(), 2u);
+    EXPECT_EQ(answerer.Shown()[1].text.rfind(L"4 file(s) could not be copied:", 0), 0u);
 }
 
 TEST_F(RunWindowTest, WindowAnswersWithInputOffShowsProgressAndStartsNoSecondRun) {
@@ -281,7 +288,8 @@ void WhenShown(HWND box, std::function<void()> action) {
 
 // A tick that runs while a modal box of the window is open leaves the window
 // disabled, as the box wants it, until the box closes: the About box, and
-// Add's first message, also when the box is answered during the run.
+// the message of Remove without a selection, also when the box is answered
+// during the run.
 TEST_F(RunWindowTest, ARunInsideAModalBoxLeavesTheWindowAsTheBoxWantsIt) {
     folder.WriteConfig({{L"Folders1", a + L"\\...*"},
                         {L"Folders2", b + L"\\...*"},
@@ -311,9 +319,9 @@ TEST_F(RunWindowTest, ARunInsideAModalBoxLeavesTheWindowAsTheBoxWantsIt) {
                 answerer.Do([&](const ShownDialog& shown) {
                     WhenShown(shown.window, [&, box = shown.window] { tickThenClose(box); });
                 });
-                window.Click(IDC_ADD); // the folder dialog then gets Cancel
+                window.Click(IDC_REMOVE);
             }
-            const std::string box = about ? "About" : "Add";
+            const std::string box = about ? "About" : "Remove";
             EXPECT_TRUE(closedDuringRun || !enabledAfterRun) << box;
             EXPECT_TRUE(IsWindowEnabled(main)) << box;
             EXPECT_EQ(ReadFileBytes(b + L"\\x.txt"), "new") << box;
