@@ -1,5 +1,6 @@
 #include "app/sync_command.h"
 
+#include <chrono>
 #include <cwctype>
 
 #include "app/copy_failures_message.h"
@@ -41,11 +42,18 @@ CommandLineAction ActionOf(const std::vector<std::wstring>& arguments) {
     return CommandLineAction::Window;
 }
 
-int RunSyncCommand() {
+namespace {
+
+// How long a run from the command line waits for shares to answer: it keeps
+// no window answering, and each run is a process of its own, so a share that
+// wakes slowly (a sleeping NAS) would be given up on at every run.
+constexpr std::chrono::seconds kCommandLineVolumeLimit{30};
+
+int RunPairs() {
     const std::wstring folder = ProgramDirectory();
     // Two runs never work on the same folders at once; the window of a copy
     // that runs is left as it is.
-    const InstanceClaim claim(kProgramFileName, folder, false);
+    const InstanceClaim claim(kProgramFileName, folder, InstanceClaim::Kind::Windowless);
     if (!claim.Owned()) {
         return kSyncAlreadyRunning;
     }
@@ -72,11 +80,18 @@ int RunSyncCommand() {
     callbacks.copied = [&log](const std::wstring& from, const std::wstring& to, bool back) {
         log.Copied(from, to, back);
     };
+    callbacks.volumeAnswerLimit = kCommandLineVolumeLimit;
+    // The lists were checked above, so the run raises only what stops it
+    // midway (no memory, no thread): some files may be left uncopied.
     RunReport report;
     try {
         report = RunSynchronization(first, second, callbacks);
-    } catch (const Error&) {
-        return kSyncCouldNotStart;
+    } catch (...) {
+        return kSyncSomeFailed;
+    }
+    // Each run is on its own: a pair left out is said every time.
+    for (const std::wstring& absent : report.absentFolders) {
+        log.PairSkipped(absent);
     }
     for (const CopyFailure& failure : report.failures) {
         log.Failed(failure.from, failure.to, CopyFailureCauseText(translation, failure.cause));
@@ -84,6 +99,17 @@ int RunSyncCommand() {
     log.Finish(report.copied - report.copiedBack, report.copiedBack, report.failures.size(),
                CurrentFileTime());
     return report.failures.empty() ? kSyncAllCopied : kSyncSomeFailed;
+}
+
+} // namespace
+
+int RunSyncCommand() noexcept {
+    // No box may appear: whatever escapes ends the run with its code.
+    try {
+        return RunPairs();
+    } catch (...) {
+        return kSyncCouldNotStart;
+    }
 }
 
 std::wstring UsageText(const CTranslation& translation) {

@@ -26,8 +26,10 @@ inline constexpr int kSyncAlreadyRunning = 3; // a copy of the program runs from
 
 // Runs every pair of the program folder's config.ini once, as above, and
 // returns its exit code. Opens no window and shows nothing; when a copy of
-// the program already runs from the folder it does nothing at all.
-int RunSyncCommand();
+// the program already runs from the folder it does nothing at all. A window
+// started from the folder meanwhile waits until the run has ended. A pair
+// whose drive or share is not there is left out and noted in the run log.
+int RunSyncCommand() noexcept;
 
 // The usage text "/?" shows, in the user's language (English when the
 // language file lacks it).

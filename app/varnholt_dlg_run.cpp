@@ -192,12 +192,12 @@ void CVarnholtDlg::NoteVolumeChanges(const std::vector<std::wstring>& absent, Ru
     const std::set<std::wstring> now(absent.begin(), absent.end());
     for (const std::wstring& folder : now) {
         if (!m_absentFolders.contains(folder)) {
-            log.Note(L"not there, its pair skipped: " + folder);
+            log.PairSkipped(folder);
         }
     }
     for (const std::wstring& folder : m_absentFolders) {
         if (!now.contains(folder)) {
-            log.Note(L"there again: " + folder);
+            log.PairBack(folder);
         }
     }
     m_absentFolders = now;

@@ -40,8 +40,15 @@ ErrorWordingScope::ErrorWordingScope(Wording wording)
 }
 
 ErrorWordingScope::~ErrorWordingScope() {
-    // Scopes end in reverse order of their start; this one is the innermost.
-    g_innermostWording = m_outer;
+    // Taken out of the chain wherever it is: scopes of windows need not end
+    // in the reverse order of their start.
+    for (ErrorWordingScope** link = &g_innermostWording; *link != nullptr;
+         link = &(*link)->m_outer) {
+        if (*link == this) {
+            *link = m_outer;
+            break;
+        }
+    }
 }
 
 std::wstring DescribeError(std::exception_ptr error) noexcept {

@@ -70,14 +70,25 @@ InstanceObjectNames ObjectNames(const std::wstring& program, const std::wstring&
     return {name, name + L".process"};
 }
 
-// The process id the owner keeps in the mapping; 0 while there is none yet.
-DWORD OwnerProcessId(const std::wstring& mappingName) {
+// What the owner keeps in the mapping: its process id (0 while there is
+// none yet) and whether it shows no window.
+struct OwnerRecord {
+    DWORD processId = 0;
+    DWORD windowless = 0;
+};
+
+OwnerRecord ReadOwner(const std::wstring& mappingName) {
     const UniqueKernelObject mapping(OpenFileMappingW(FILE_MAP_READ, FALSE, mappingName.c_str()));
     if (!mapping) {
-        return 0;
+        return {};
     }
-    const UniqueMappedView view(MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, sizeof(DWORD)));
-    return view ? *static_cast<const volatile DWORD*>(view.get()) : 0;
+    const UniqueMappedView view(
+        MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, sizeof(OwnerRecord)));
+    if (!view) {
+        return {};
+    }
+    const auto* record = static_cast<const volatile DWORD*>(view.get());
+    return {record[0], record[1]};
 }
 
 // Asks the top-level windows of process `processId` to come to the front;
@@ -140,7 +151,15 @@ MutexOutcome AcquireOrShowOwner(HANDLE mutex, const std::wstring& mappingName, b
         if (result != WAIT_TIMEOUT) {
             return MutexOutcome::Failed;
         }
-        if (AskToComeForward(OwnerProcessId(mappingName)) || GetTickCount64() >= deadline) {
+        const OwnerRecord owner = ReadOwner(mappingName);
+        if (owner.windowless != 0) {
+            // A run from the command line: nothing to show, and it ends on
+            // its own. The folder is this start's then.
+            const DWORD ended = WaitForSingleObject(mutex, INFINITE);
+            return ended == WAIT_OBJECT_0 || ended == WAIT_ABANDONED ? MutexOutcome::Acquired
+                                                                     : MutexOutcome::Failed;
+        }
+        if (AskToComeForward(owner.processId) || GetTickCount64() >= deadline) {
             return MutexOutcome::Shown;
         }
         pause = kAttemptPauseMs;
@@ -170,8 +189,8 @@ void AcceptShowInstanceMessage(HWND window) noexcept {
     ChangeWindowMessageFilterEx(window, ShowInstanceMessage(), MSGFLT_ALLOW, nullptr);
 }
 
-InstanceClaim::InstanceClaim(const std::wstring& program, const std::wstring& folder,
-                             bool showOwner) {
+InstanceClaim::InstanceClaim(const std::wstring& program, const std::wstring& folder, Kind kind) {
+    const bool showOwner = kind == Kind::Window;
     const InstanceObjectNames names = ObjectNames(program, folder);
     m_mutex.reset(CreateMutexW(nullptr, FALSE, names.mutex.c_str()));
     if (!m_mutex && GetLastError() == ERROR_ACCESS_DENIED) {
@@ -199,15 +218,17 @@ InstanceClaim::InstanceClaim(const std::wstring& program, const std::wstring& fo
     }
     m_owned = true;
     // The owner's process id, for the windows a later start asks to come
-    // forward. A mapping left open by such a start is the same object and
-    // gets the new id.
+    // forward, and whether there are any. A mapping left open by such a
+    // start is the same object and gets the new record.
     m_mapping.reset(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                       sizeof(DWORD), names.mapping.c_str()));
+                                       sizeof(OwnerRecord), names.mapping.c_str()));
     if (m_mapping) {
         const UniqueMappedView view(
-            MapViewOfFile(m_mapping.get(), FILE_MAP_WRITE, 0, 0, sizeof(DWORD)));
+            MapViewOfFile(m_mapping.get(), FILE_MAP_WRITE, 0, 0, sizeof(OwnerRecord)));
         if (view) {
-            *static_cast<volatile DWORD*>(view.get()) = GetCurrentProcessId();
+            auto* record = static_cast<volatile DWORD*>(view.get());
+            record[1] = kind == Kind::Windowless ? 1 : 0;
+            record[0] = GetCurrentProcessId();
         }
     }
 }

@@ -4,9 +4,11 @@
 // so the instance that starts first owns the folder for its whole life: a
 // named mutex in the session's Local\ namespace, named for the program and
 // the folder's identity, plus a small named file mapping beside it holding
-// the owner's process id. A later start from the same folder finds the mutex
-// owned, lets the owner take the foreground, asks its windows by the
-// registered message ShowInstanceMessage() to come to the front and ends.
+// the owner's process id and whether it has a window. A later start from the
+// same folder finds the mutex owned, lets the owner take the foreground, asks
+// its windows by the registered message ShowInstanceMessage() to come to the
+// front and ends. An owner without a window (a run from the command line)
+// has nothing to show: a later start waits until it ends, then runs.
 // Instances in different folders have different names and run side by side.
 
 #include <windows.h>
@@ -40,12 +42,21 @@ void AcceptShowInstanceMessage(HWND window) noexcept;
 // This process's ownership of its program folder.
 class InstanceClaim {
 public:
-    // Claims `folder` for `program`. When another instance owns it, that
-    // instance is asked to come to the front (waiting for its main window
-    // while it starts, up to a few seconds) and nothing is claimed; without
-    // `showOwner` it is left alone and the answer comes at once. When the
-    // owner ends meanwhile, the claim goes to this process. Writes no file.
-    InstanceClaim(const std::wstring& program, const std::wstring& folder, bool showOwner = true);
+    // How the claiming process meets its user.
+    enum class Kind {
+        Window,     // shows a window; a later start asks it to come forward
+        Windowless, // shows none; a later start waits until it has ended
+    };
+
+    // Claims `folder` for `program`. When another instance owns it: a
+    // windowless owner is waited for, and the claim goes to this process
+    // once it has ended; an owner with a window is asked to come to the front
+    // (waiting for its main window while it starts, up to a few seconds) and
+    // nothing is claimed. A Windowless claim waits for no owner and asks
+    // none: the answer comes at once. When the owner ends meanwhile, the
+    // claim goes to this process. Writes no file.
+    InstanceClaim(const std::wstring& program, const std::wstring& folder,
+                  Kind kind = Kind::Window);
 
     // True when this process owns the folder and may run; false when another
     // instance runs from it, also one started elevated whose objects this
@@ -63,8 +74,9 @@ private:
     UniqueKernelObject m_mapping;
 };
 
-// For a program that starts another: true when an instance of `program` runs
-// from `folder`; it was then asked to come to the front. Claims nothing.
+// For a program that starts another: true when an instance of `program` with
+// a window runs from `folder`; it was then asked to come to the front. A
+// windowless one is waited for until it has ended. Claims nothing.
 bool ShowRunningInstance(const std::wstring& program, const std::wstring& folder);
 
 } // namespace varnholt

@@ -83,6 +83,22 @@ void RunLog::Note(const std::wstring& text) noexcept {
     }
 }
 
+void RunLog::PairSkipped(const std::wstring& folder) noexcept {
+    try {
+        Note(L"not there, its pair skipped: " + folder);
+    } catch (...) {
+        m_gaveUp = true; // no memory for the line
+    }
+}
+
+void RunLog::PairBack(const std::wstring& folder) noexcept {
+    try {
+        Note(L"there again: " + folder);
+    } catch (...) {
+        m_gaveUp = true;
+    }
+}
+
 void RunLog::Copied(const std::wstring& from, const std::wstring& to, bool back) noexcept {
     m_wroteFiles = true;
     try {

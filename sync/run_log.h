@@ -43,6 +43,9 @@ public:
     // A line of its own that is not about a file (a pair's volume gone or
     // back); it does not call for the run's line.
     void Note(const std::wstring& text) noexcept;
+    // The notes on a pair's folder whose volume is absent, or back again.
+    void PairSkipped(const std::wstring& folder) noexcept;
+    void PairBack(const std::wstring& folder) noexcept;
     // The run's own line, when it wrote a file's line; `endedAt` as
     // `startedAt`.
     void Finish(std::size_t copiedForward, std::size_t copiedBack, std::size_t failed,

@@ -79,7 +79,7 @@ public:
             }
         }
         const std::set<std::wstring> absent =
-            FoldersOnAbsentVolumes(folders, kVolumeAnswerLimit, [this] { Idle(); });
+            FoldersOnAbsentVolumes(folders, m_callbacks.volumeAnswerLimit, [this] { Idle(); });
         m_report.absentFolders.assign(absent.begin(), absent.end());
         m_absent.resize(first.size());
         for (std::size_t i = 0; i < first.size(); ++i) {

@@ -25,6 +25,7 @@
 // meanwhile). A pair with a folder on an absent volume is left out of both
 // passes: not an error, and no copy is tried.
 
+#include <chrono>
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -32,6 +33,7 @@
 
 #include "base/string_array.h"
 #include "sync/copy_failure.h"
+#include "sync/volume_check.h"
 
 namespace varnholt {
 
@@ -55,6 +57,9 @@ struct RunCallbacks {
     std::function<void(const std::wstring& from, const std::wstring& to, bool back)> copied;
     // A pair left out of a pass because the volume of `folder` is absent.
     std::function<void(const std::wstring& folder)> pairSkipped;
+    // How long the run waits for the volumes to answer before it gives up
+    // on a share; a caller with no window to keep answering may wait longer.
+    std::chrono::milliseconds volumeAnswerLimit = kVolumeAnswerLimit;
 };
 
 struct RunReport {

@@ -14,6 +14,7 @@
 #include <string>
 #include <tuple>
 
+#include "framework/single_instance.h"
 #include "platform/handles.h"
 #include "schedule/autostart.h"
 #include "settings/power_class.h"
@@ -306,6 +307,21 @@ TEST(LauncherTest, SyncFromTheCommandLineEndsWithAnExitCodeForEachOutcome) {
     // (No box to answer: the running window bears the program's caption.)
     EXPECT_EQ(RunAndWait(sync, L"C:\\", L"no box").exitCode, 3u);
     EXPECT_TRUE(CloseProgramWindow(folder.File(L"Varnholt.exe"), 1000));
+}
+
+// A window started while a run from the command line works (here the run's
+// claim, held by the test) waits for it beyond the time a window owner gets
+// to answer, then opens.
+TEST(LauncherTest, WindowStartedDuringACommandLineRunOpensWhenTheRunEnds) {
+    LauncherFolder folder;
+    std::optional<InstanceClaim> run;
+    run.emplace(kProgramFileName, folder.Path(), InstanceClaim::Kind::Windowless);
+    ASSERT_TRUE(run->Owned());
+    const UniqueKernelObject started = Start(Quoted(folder.File(L"Varnholt.exe")), L"C:\\");
+    EXPECT_EQ(WaitForSingleObject(started.get(), 11000), static_cast<DWORD>(WAIT_TIMEOUT));
+    EXPECT_EQ(WaitForProgramWindow(folder.File(L"Varnholt.exe"), 100), nullptr);
+    run.reset();
+    EXPECT_TRUE(CloseProgramWindow(folder.File(L"Varnholt.exe"), 15000));
 }
 
 TEST(LauncherTest, QuestionMarkShowsTheUsage) {
