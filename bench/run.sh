@@ -26,11 +26,12 @@ if ! command -v rsync >/dev/null; then
     apt-get install -y -q --no-install-recommends rsync
 fi
 
-echo "bench: building varnholt_bench and varnholt_bench_list in $build"
+echo "bench: building varnholt_bench, varnholt_bench_list and Varnholt in $build"
 cmake --preset windows -B "$build" >/dev/null
-cmake --build "$build" -j "$jobs" --target varnholt_bench varnholt_bench_list >/dev/null
+cmake --build "$build" -j "$jobs" --target varnholt_bench varnholt_bench_list Varnholt >/dev/null
 
 df -h build | tail -1 | awk '{print "bench: " $4 " free on " $6}'
 mkdir -p "$data"
 exec tools/wine-env --prefix "$(realpath -m "$prefix")" \
-    python3 bench/bench.py --bin "$build/bench" --data "$data" "$@"
+    python3 bench/bench.py --bin "$build/bench" --program "$build/app/Varnholt.exe" \
+    --data "$data" "$@"
