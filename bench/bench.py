@@ -6,7 +6,8 @@ display and a live wineserver). Two data sets, each a pair of folders a/b:
   many: lots of small files in lots of folders (cost per file and folder);
   big:  a few large files (copy throughput).
 For each, it measures
-  (a) the program's run with nothing to copy (both sides equal),
+  (a) the program's run with nothing to copy (both sides equal), and
+      Varnholt.exe /sync doing the same as a whole process,
   (b) the program's run copying side a into an empty side b,
   (c) Wine's xcopy /E /D /Y /I /Q doing the same two jobs, both directions,
   (d) listing both trees with FindFirstFileW/FindNextFileW only, and the same
@@ -15,8 +16,9 @@ For each, it measures
 The program and the references it is compared with run interleaved, in
 rounds (the run, then each reference once, then the run again...), so that a
 change of load on the machine hits all of them alike. It prints minimum and
-median of each, the ratios of (a) and (b) to the references as ratio of
-medians and ratio of minimums, and whether the speed targets hold.
+median of each, the ratios of (a) and (b) to the references (and of
+Varnholt.exe /sync to the run's process) as ratio of medians and ratio of
+minimums, and whether the speed targets hold.
 """
 
 import argparse
@@ -94,10 +96,10 @@ def generate_big(side, count, mib, seed=20240502):
     return count * mib * MIB
 
 
-def write_program_folder(folder, a, b):
-    """config.ini (from the shipped one) naming the pair a/b, and the
-    language file, so that the bench program reads the pair as the program
-    does."""
+def write_program_folder(folder, a, b, program_exe):
+    """Varnholt.exe, config.ini (from the shipped one) naming the pair a/b,
+    and the language file: the bench program reads the pair as the program
+    does, and Varnholt.exe /sync runs it from the same folder."""
     folder.mkdir(parents=True, exist_ok=True)
     lines = (ROOT / "resources/config.ini").read_bytes().decode("latin-1").split("\r\n")
     values = {"Folders1": wine_path(a) + "\\...*", "Folders2": wine_path(b) + "\\...*",
@@ -107,6 +109,7 @@ def write_program_folder(folder, a, b):
             lines[i + 1] = values[lines[i]]
     (folder / "config.ini").write_bytes("\r\n".join(lines).encode("latin-1"))
     shutil.copy(ROOT / "resources/Varnholttrl.ini", folder / "Varnholttrl.ini")
+    shutil.copy(program_exe, folder / "Varnholt.exe")
 
 
 def tree_files(side):
@@ -133,9 +136,19 @@ def check_equal(a, b, what):
 
 # ---------------------------------------------------------------- timing
 
-def run(cmd, timeout=1200):
+# What the exit codes of Varnholt.exe /sync other than 0 say.
+SYNC_EXIT_CODES = {
+    1: "some files could not be copied",
+    2: "the run could not start: config.ini missing or unreadable, or its lists of unequal length",
+    3: "a copy of Varnholt already runs from the program folder",
+}
+
+
+def run(cmd, timeout=1200, codes=None):
     """Runs `cmd`; returns (wall seconds, standard output lines). A program
-    that waits for an answer (a message box) is ended after `timeout`."""
+    that waits for an answer (a message box) is ended after `timeout`. An
+    exit code other than 0 stops the benchmark, with its meaning from
+    `codes` where given."""
     begin = time.perf_counter()
     try:
         done = subprocess.run(cmd, stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True,
@@ -144,8 +157,9 @@ def run(cmd, timeout=1200):
         sys.exit(f"bench: {' '.join(map(str, cmd))} did not end within {timeout} s")
     wall = time.perf_counter() - begin
     if done.returncode != 0:
-        sys.exit(f"bench: {' '.join(map(str, cmd))} failed ({done.returncode}):\n"
-                 f"{done.stdout}{done.stderr}")
+        meaning = (codes or {}).get(done.returncode)
+        sys.exit(f"bench: {' '.join(map(str, cmd))} failed ({done.returncode}"
+                 f"{': ' + meaning if meaning else ''}):\n{done.stdout}{done.stderr}")
     if done.stderr.strip():
         print(done.stderr.strip(), file=sys.stderr)
     return wall, [line.strip() for line in done.stdout.splitlines()]
@@ -217,6 +231,22 @@ def measure(dataset, a, b, program, exes, cfg, results):
                     f"(pairs read in {opening:.3f} s)")
         return step
 
+    def sync_command(label):
+        """Varnholt.exe /sync from the program folder, timed as a whole
+        process. With nothing to copy it must end with 0 and write no run
+        log: a log would mean it copied or failed something."""
+        log = program / "Varnholt.log"
+
+        def step():
+            log.unlink(missing_ok=True)
+            wall, _ = run([WINE, program / "Varnholt.exe", "/sync"], codes=SYNC_EXIT_CODES)
+            if log.exists():
+                sys.exit(f"bench: Varnholt.exe /sync wrote a run log with nothing to copy:\n"
+                         f"{log.read_text(encoding='utf-8-sig', errors='replace')[:2000]}")
+            results.add(dataset, label, None, wall)
+            return f"{wall:.3f} s process, exit code 0"
+        return step
+
     def program_parts():
         _, lines = run([WINE, bench_exe, wine_path(program), "--parts"])
         scan, compare = field(lines, "scan"), field(lines, "compare")
@@ -270,10 +300,11 @@ def measure(dataset, a, b, program, exes, cfg, results):
         ("(e) rsync", into_empty_b("rsync", both_ways("rsync-copy", rsync))),
     ], cfg)
 
-    progress(f"{dataset}: nothing to copy, in rounds of (a) the run, (d) listings, "
-             "(c) xcopy, (e) rsync, (a) the run's parts")
+    progress(f"{dataset}: nothing to copy, in rounds of (a) the run, (a) Varnholt.exe /sync, "
+             "(d) listings, (c) xcopy, (e) rsync, (a) the run's parts")
     results.rounds[(dataset, "equal")] = rounds("equal round", [
         ("(a) run", program_run("run-equal")),
+        ("(a) /sync", sync_command("sync-equal")),
         ("(d) listing", listing("list", [])),
         ("(d) listing + status", listing("list-stat", ["--stat"])),
         ("(c) xcopy", both_ways("xcopy-equal", xcopy)),
@@ -286,6 +317,7 @@ def measure(dataset, a, b, program, exes, cfg, results):
 
 LABELS = [
     ("run-equal", "(a) run, nothing to copy"),
+    ("sync-equal", "(a) Varnholt.exe /sync, nothing to copy"),
     ("part-scan", "(a) file by file: the scans alone"),
     ("part-compare", "(a) file by file: one status query per file and side"),
     ("run-copy", "(b) run, copy into empty side"),
@@ -299,6 +331,7 @@ LABELS = [
 
 # Only measurements taken in the same rounds are compared.
 RATIOS = [
+    ("sync-equal", "run-equal", "(a) /sync / (a) the bench's run, nothing to copy"),
     ("run-equal", "xcopy-equal", "(a) / (c) xcopy, nothing to copy"),
     ("run-equal", "list", "(a) / (d) listing"),
     ("run-equal", "list-stat", "(a) / (d) listing + status queries"),
@@ -307,9 +340,10 @@ RATIOS = [
     ("run-copy", "rsync-copy", "(b) / (e) rsync, copy into empty"),
 ]
 
-# (data set, run, how the run is timed, reference, what, at most, bound shown).
-# Like is compared with like: the listing is timed inside its process, as
-# the run is; xcopy only as whole processes, so the run's whole process.
+# (data set, run, how the run and the reference are timed, reference, what,
+# at most, bound shown). Like is compared with like: the listing is timed
+# inside its process, as the run is; xcopy and Varnholt.exe /sync only as
+# whole processes, so the run's whole process.
 TARGETS = [
     ("many", "run-equal", "inside", "list",
      "nothing to copy: run timed inside / (d) listing of both trees", 1.2, "1.2"),
@@ -317,6 +351,8 @@ TARGETS = [
      "nothing to copy: run's process / (c) xcopy both ways", 1 / 7, "1/7 = 0.143"),
     ("many", "run-copy", "wall", "xcopy-copy",
      "copy into an empty side: run's process / (c) xcopy both ways", 1.0, "1.0"),
+    ("many", "sync-equal", "wall", "run-equal",
+     "nothing to copy: Varnholt.exe /sync process / (a) the bench's run process", 1.1, "1.1"),
     ("big", "run-copy", "wall", "xcopy-copy",
      "copy into an empty side: run's process / (c) xcopy both ways", 1.1, "1.1"),
 ]
@@ -370,10 +406,12 @@ def report(results, described, small):
                 continue
             ref = rows[bottom]
             mine = rows[top]
-            inside = ratios(mine["inside"], reference_times(ref))
-            # The run's whole process only against tools timed from outside.
-            whole = ratios(mine["wall"], ref["wall"]) if not ref["inside"] else None
-            cells = [f"{inside[0]:.2f}", f"{inside[1]:.2f}"]
+            # Varnholt.exe /sync is timed only as its process.
+            inside = ratios(mine["inside"], reference_times(ref)) if mine["inside"] else None
+            # A whole process only against one timed from outside as well
+            # (not against the listing).
+            whole = ratios(mine["wall"], ref["wall"]) if ref["wall"] else None
+            cells = [f"{inside[0]:.2f}", f"{inside[1]:.2f}"] if inside else ["-", "-"]
             cells += [f"{whole[0]:.2f}", f"{whole[1]:.2f}"] if whole else ["-", "-"]
             out.append(f"| {label} | {' | '.join(cells)} |")
 
@@ -382,7 +420,7 @@ def report(results, described, small):
             out += ["", "| target | at most | ratio of medians | ratio of minimums |",
                     "|---|---:|---:|---:|"]
             for _, top, timing, bottom, what, bound, shown in targets:
-                pair = ratios(rows[top][timing], reference_times(rows[bottom]))
+                pair = ratios(rows[top][timing], rows[bottom][timing])
                 cells = [f"{value:.3f} {'holds' if value <= bound else 'misses'}"
                          for value in pair]
                 out.append(f"| {dataset}, {what} | {shown} | {' | '.join(cells)} |")
@@ -398,6 +436,7 @@ def main():
     parser.add_argument("--only", choices=["many", "big"], help="one data set only")
     parser.add_argument("--keep", action="store_true", help="keep the generated trees")
     parser.add_argument("--bin", required=True, help="folder of the bench executables")
+    parser.add_argument("--program", required=True, help="the built Varnholt.exe")
     parser.add_argument("--data", default=str(ROOT / "build/bench-data"))
     args = parser.parse_args()
 
@@ -439,7 +478,7 @@ def main():
                 described[dataset] = f"{cfg['big_count']} files of {cfg['big_mib']} MiB"
             b.mkdir(parents=True, exist_ok=True)
             program = data / f"program-{dataset}"
-            write_program_folder(program, a, b)
+            write_program_folder(program, a, b, args.program)
             measure(dataset, a, b, program, exes, cfg, results)
     finally:
         holder.terminate()

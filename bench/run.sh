@@ -12,16 +12,26 @@ data=${BENCH_DATA_DIR:-build/bench-data}
 prefix=${BENCH_WINEPREFIX:-build/bench-wineprefix}
 jobs=${JOBS:-$(nproc)}
 
-command -v rsync >/dev/null || {
-    echo "bench: rsync is missing (apt-get install -y --no-install-recommends rsync)" >&2
-    exit 1
-}
+# The build's packages (the cross compiler, Wine, Xvfb...), only those missing,
+# as `make build` installs them; then rsync, which only the bench needs.
+bash scripts/install-deps.sh
+if ! command -v rsync >/dev/null; then
+    if [[ $(id -u) -ne 0 ]]; then
+        echo "bench: rsync is missing (apt-get install -y --no-install-recommends rsync)" >&2
+        exit 1
+    fi
+    echo "Installing: rsync"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -q
+    apt-get install -y -q --no-install-recommends rsync
+fi
 
-echo "bench: building varnholt_bench and varnholt_bench_list in $build"
+echo "bench: building varnholt_bench, varnholt_bench_list and Varnholt in $build"
 cmake --preset windows -B "$build" >/dev/null
-cmake --build "$build" -j "$jobs" --target varnholt_bench varnholt_bench_list >/dev/null
+cmake --build "$build" -j "$jobs" --target varnholt_bench varnholt_bench_list Varnholt >/dev/null
 
 df -h build | tail -1 | awk '{print "bench: " $4 " free on " $6}'
 mkdir -p "$data"
 exec tools/wine-env --prefix "$(realpath -m "$prefix")" \
-    python3 bench/bench.py --bin "$build/bench" --data "$data" "$@"
+    python3 bench/bench.py --bin "$build/bench" --program "$build/app/Varnholt.exe" \
+    --data "$data" "$@"
