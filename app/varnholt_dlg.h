@@ -231,12 +231,13 @@ private:
     void NoticeFailures(const std::vector<CopyFailure>& failures);
     // The failures the last notice was about, shown when it is clicked.
     std::vector<CopyFailure> m_noticedFailures;
-    // Everything announced since the window was last shown.
-    std::vector<CopyFailure> m_announcedFailures;
-    // The failures of the last scheduled run: the same again shows no box.
-    std::vector<CopyFailure> m_lastScheduledFailures;
-    // How many files the last scheduled run could not copy when they were
-    // the same as the run's before, so no list was shown; else 0.
+    // Everything announced at the icon since the window was last shown.
+    ToldFailures m_announcedFailures;
+    // Everything a list has shown since the window was last shown and a run
+    // last copied all: a scheduled run failing only there shows no list.
+    ToldFailures m_listedFailures;
+    // How many files the last scheduled run could not copy when a list had
+    // shown them all already, so it showed none; else 0.
     std::size_t m_failedAsBefore = 0;
     // The log's lines when a pair's folder goes absent or comes back.
     void NoteVolumeChanges(const std::vector<std::wstring>& absent, RunLog& log);

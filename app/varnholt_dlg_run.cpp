@@ -4,8 +4,6 @@
 // title and on the taskbar button, stays painted and answering while its
 // input is off, and says at the end which files could not be copied.
 
-#include <algorithm>
-
 #include "app/copy_failures_message.h"
 #include "app/taskbar_progress.h"
 #include "app/varnholt_dlg.h"
@@ -129,20 +127,25 @@ void CVarnholtDlg::OnStartSyncNow() {
         PostMessage(WM_COMMAND, ID_TRAY_EXIT);
         return;
     }
-    // A scheduled run that fails as the last one did (a file held open all
-    // day) says so in the status line, not in a box every minute.
-    const bool failedAsBefore = scheduled && !report.failures.empty() &&
-                                SameFailures(report.failures, m_lastScheduledFailures);
-    if (scheduled) {
-        m_lastScheduledFailures = report.failures;
-        m_failedAsBefore = failedAsBefore ? report.failures.size() : 0;
-    }
+    std::size_t failedAsBefore = 0;
     if (scheduled && IsInTray()) {
         // Nobody is looking: a notice at the icon instead of a box over
         // whatever the user does, and none for what was said already.
         NoticeFailures(report.failures);
-    } else if (!report.failures.empty() && !failedAsBefore) {
-        ShowCopyFailures(report.failures);
+    } else if (report.failures.empty()) {
+        m_listedFailures.Forget(); // all copied: a failure later is news again
+    } else if (!m_failuresShown) {
+        // A scheduled run that fails only where a list has said so already
+        // (a file held open all day) says it in the status line, not in a
+        // box every minute; a run by hand always shows its list.
+        if (m_listedFailures.Tell(report.failures) || !scheduled) {
+            ShowCopyFailures(report.failures);
+        } else {
+            failedAsBefore = report.failures.size();
+        }
+    }
+    if (scheduled) {
+        m_failedAsBefore = failedAsBefore;
     }
     if (HasEnded()) {
         return; // the tray's exit came while the list was open
@@ -204,17 +207,8 @@ void CVarnholtDlg::NoteVolumeChanges(const std::vector<std::wstring>& absent, Ru
 }
 
 void CVarnholtDlg::NoticeFailures(const std::vector<CopyFailure>& failures) {
-    // Only what was not announced since the window was last shown: a file
-    // held open all day, or one that fails now and then, is announced once.
-    bool anythingNew = false;
-    for (const CopyFailure& failure : failures) {
-        if (std::find(m_announcedFailures.begin(), m_announcedFailures.end(), failure) ==
-            m_announcedFailures.end()) {
-            m_announcedFailures.push_back(failure);
-            anythingNew = true;
-        }
-    }
-    if (!anythingNew) {
+    // Only what was not announced since the window was last shown.
+    if (!m_announcedFailures.Tell(failures)) {
         return;
     }
     m_noticedFailures = failures;

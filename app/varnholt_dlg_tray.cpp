@@ -77,7 +77,8 @@ void CVarnholtDlg::OnTrayRestore() {
     ShowWindow(SW_RESTORE);
     m_trayIcon.Remove();
     // Seen now: what fails again later is news again.
-    m_announcedFailures.clear();
+    m_announcedFailures.Forget();
+    m_listedFailures.Forget();
 }
 
 LRESULT CVarnholtDlg::OnShowInstance(WPARAM, LPARAM) {

@@ -141,7 +141,7 @@ MutexOutcome AcquireOrShowOwner(HANDLE mutex, const std::wstring& mappingName, b
                : result == WAIT_TIMEOUT                            ? MutexOutcome::Shown
                                                                    : MutexOutcome::Failed;
     }
-    const ULONGLONG deadline = GetTickCount64() + kAnswerWaitMs;
+    ULONGLONG deadline = GetTickCount64() + kAnswerWaitMs;
     DWORD pause = 0;
     for (;;) {
         const DWORD result = WaitForSingleObject(mutex, pause);
@@ -154,10 +154,12 @@ MutexOutcome AcquireOrShowOwner(HANDLE mutex, const std::wstring& mappingName, b
         const OwnerRecord owner = ReadOwner(mappingName);
         if (owner.windowless != 0) {
             // A run from the command line: nothing to show, and it ends on
-            // its own. The folder is this start's then.
-            const DWORD ended = WaitForSingleObject(mutex, INFINITE);
-            return ended == WAIT_OBJECT_0 || ended == WAIT_ABANDONED ? MutexOutcome::Acquired
-                                                                     : MutexOutcome::Failed;
+            // its own; the folder is this start's then. Asked again at each
+            // attempt: another start waiting too may take the folder first,
+            // and its window is then the one to bring forward.
+            deadline = GetTickCount64() + kAnswerWaitMs;
+            pause = kAttemptPauseMs;
+            continue;
         }
         if (AskToComeForward(owner.processId) || GetTickCount64() >= deadline) {
             return MutexOutcome::Shown;

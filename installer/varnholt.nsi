@@ -416,7 +416,9 @@ Function un.ClearStartAtLogonMark
     Push $6 ; 1 once the byte is changed
     Push $7 ; 1 when reading or writing failed
     Push $8
+    Push $9 ; bytes copied
     StrCpy $3 ""
+    StrCpy $9 0
     StrCpy $4 0
     StrCpy $5 0
     StrCpy $6 0
@@ -448,9 +450,15 @@ Function un.ClearStartAtLogonMark
                     StrCpy $7 1
                     ${ExitDo}
                 ${EndIf}
+                IntOp $9 $9 + 1
                 ${If} $2 == 10
+                    ; The key line, ended by CR LF or by LF alone, as the
+                    ; program reads it.
                     ${If} $4 == 8
                     ${AndIf} $3 S== "Options$\r"
+                        StrCpy $5 1
+                    ${ElseIf} $4 == 7
+                    ${AndIf} $3 S== "Options"
                         StrCpy $5 1
                     ${Else}
                         StrCpy $5 0
@@ -465,6 +473,12 @@ Function un.ClearStartAtLogonMark
                     IntOp $4 $4 + 1
                 ${EndIf}
             ${Loop}
+            ; A read that failed midway ends the loop as the end of the file
+            ; would: only a copy of every byte may take the file's place.
+            FileSeek $0 0 END $8
+            ${If} $8 != $9
+                StrCpy $7 1
+            ${EndIf}
             System::Call 'kernel32::FlushFileBuffers(p r1) i .r8'
             ${If} $8 == 0
                 StrCpy $7 1
@@ -479,6 +493,7 @@ Function un.ClearStartAtLogonMark
         ${EndIf}
         Delete "$INSTDIR\~vh-uninstall.tmp"
     ${EndIf}
+    Pop $9
     Pop $8
     Pop $7
     Pop $6

@@ -1,20 +1,13 @@
 #include "sync/copy_failure.h"
 
-#include <algorithm>
-#include <tuple>
-
 namespace varnholt {
 
-bool SameFailures(std::vector<CopyFailure> some, std::vector<CopyFailure> others) {
-    if (some.size() != others.size()) {
-        return false;
+bool ToldFailures::Tell(const std::vector<CopyFailure>& failures) {
+    bool news = false;
+    for (const CopyFailure& failure : failures) {
+        news = m_told.insert(failure).second || news;
     }
-    const auto order = [](const CopyFailure& a, const CopyFailure& b) {
-        return std::tie(a.from, a.to, a.cause) < std::tie(b.from, b.to, b.cause);
-    };
-    std::sort(some.begin(), some.end(), order);
-    std::sort(others.begin(), others.end(), order);
-    return some == others;
+    return news;
 }
 
 } // namespace varnholt

@@ -1,6 +1,8 @@
 #pragma once
 // A file a run could not copy, with the reason a person is told.
 
+#include <compare>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -14,10 +16,21 @@ struct CopyFailure {
     FileFault cause = FileFault::Other;
 
     bool operator==(const CopyFailure&) const = default;
+    auto operator<=>(const CopyFailure&) const = default;
 };
 
-// True when two runs could not copy the same files for the same causes, in
-// whatever order they were found.
-bool SameFailures(std::vector<CopyFailure> some, std::vector<CopyFailure> others);
+// The failures a person has been told of, so that the same ones are not told
+// again at every run: a file held open all day is told of once, and so is one
+// that fails now and then beside it.
+class ToldFailures {
+public:
+    // Adds `failures`; true when one of them was not told of before.
+    bool Tell(const std::vector<CopyFailure>& failures);
+    // What fails after this is news again.
+    void Forget() noexcept { m_told.clear(); }
+
+private:
+    std::set<CopyFailure> m_told;
+};
 
 } // namespace varnholt

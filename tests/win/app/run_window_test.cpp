@@ -233,6 +233,12 @@ TEST_F(RunWindowTest, ScheduledRunsListFailuresButNeverOverAnOpenList) {
     PumpPending();
     ASSERT_EQ(answerer.Count(), 2u);
     EXPECT_EQ(answerer.Shown()[1].text.rfind(L"4 file(s) could not be copied:", 0), 0u);
+    // Back to the first two: listed already, no box.
+    DeleteFileW((a + L"\\other").c_str());
+    SendMessageW(main, WM_TIMER, 1, 0);
+    PumpPending();
+    EXPECT_EQ(answerer.Count(), 2u);
+    EXPECT_EQ(window.ControlText(IDC_STATUS), L"2 file(s) still could not be copied.");
 }
 
 TEST_F(RunWindowTest, WindowAnswersWithInputOffShowsProgressAndStartsNoSecondRun) {
