@@ -7,7 +7,8 @@
 # make fuzz    runs each fuzz target over the readers for FUZZ_SECONDS (default 60),
 #              or until FUZZ_RUNS executions when that is set
 # make stress  the kill test long: 20,000 native kills and 1,000 under Wine
-#              (STRESS_KILLS, STRESS_WINE_KILLS)
+#              (STRESS_KILLS, STRESS_WINE_KILLS), then the soak for a simulated
+#              day of 1,440 ticks (STRESS_SOAK_TICKS)
 
 JOBS ?= $(shell nproc)
 
