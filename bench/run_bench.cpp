@@ -218,8 +218,7 @@ int RunBench(const std::wstring& programFolder, int repeats, bool parts) {
         gaps.End();
         const double seconds = run.Seconds();
         const Memory after = ReadMemory();
-        std::wprintf(L"run %.6f listed %zu copied %zu\n", seconds, report.compared,
-                     report.copied);
+        std::wprintf(L"run %.6f listed %zu copied %zu\n", seconds, report.compared, report.copied);
         std::wprintf(L"memory rest %zu peak %zu\n", rest.workingSet, after.peak);
         std::wprintf(L"idle longest %.6f at %ls calls %zu\n", gaps.Longest(), gaps.Where(),
                      gaps.Calls());
