@@ -8,7 +8,9 @@
 // A run keeps the listings of both folders of every pair until it ends:
 // for a pair of 200,000 files a side, 400,000 entries. So a listing keeps
 // its entries in one array and all their names in one string, and finds a
-// name without a table of names of its own.
+// name through 8 bits of its key's hash kept in each entry (and, in a large
+// folder, a table of entry numbers), not through a map holding a copy of
+// every name's key.
 
 #include <cstdint>
 #include <memory>
