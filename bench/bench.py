@@ -2,10 +2,13 @@
 """Times Varnholt's synchronization run against reference tools.
 
 Started by bench/run.sh inside tools/wine-env (which provides WINEPREFIX, a
-display and a live wineserver). Two data sets, each a pair of folders a/b:
+display and a live wineserver). Three data sets, each a pair of folders a/b:
   many: lots of small files in lots of folders (cost per file and folder);
-  big:  a few large files (copy throughput).
-For each, it measures
+  big:  a few large files (copy throughput);
+  huge: ten times the many set, both sides generated equal (how the run with
+        nothing to copy scales: time, memory, and how long the window goes
+        without handling its messages).
+For many and big, it measures
   (a) the program's run with nothing to copy (both sides equal), and
       Varnholt.exe /sync doing the same as a whole process,
   (b) the program's run copying side a into an empty side b,
@@ -13,6 +16,10 @@ For each, it measures
   (d) listing both trees with FindFirstFileW/FindNextFileW only, and the same
       plus the run's two status queries per file and direction,
   (e) native rsync -a --update doing the same two jobs, both directions.
+For huge, only (a) and the bare listing of (d), with the run of (a) on the
+many set in the same rounds (time per file on both sets). Every run of the
+program also reports its peak working set above the one at rest just before
+the run, and the longest stretch without a call of its idle callback.
 The program and the references it is compared with run interleaved, in
 rounds (the run, then each reference once, then the run again...), so that a
 change of load on the machine hits all of them alike. It prints minimum and
@@ -40,8 +47,10 @@ SIZES = {
     # Rounds per scenario: at least min_rounds; more, up to max_rounds, while
     # the scenario stays within its time budget (seconds).
     "full": dict(files=20000, folders=2000, big_count=5, big_mib=100,
+                 huge_files=200000, huge_folders=20000,
                  min_rounds=5, max_rounds=9, budget=240.0),
     "small": dict(files=2000, folders=200, big_count=5, big_mib=10,
+                  huge_files=20000, huge_folders=2000,
                   min_rounds=5, max_rounds=5, budget=60.0),
 }
 
@@ -58,29 +67,51 @@ def wine_path(path):
 
 # ---------------------------------------------------------------- data
 
-def generate_many(side, files, folders, seed=20240501):
+def write_file(path, data, stamp):
+    """One file with its bytes and modification time, in as few system calls
+    as Python allows (the huge set writes 400,000 of them)."""
+    fd = os.open(path, os.O_WRONLY | os.O_CREAT | os.O_TRUNC, 0o644)
+    try:
+        os.write(fd, data)
+        os.utime(fd, (stamp, stamp))
+    finally:
+        os.close(fd)
+
+
+def generate_many(sides, files, folders, seed=20240501):
     """`folders` folders (top folders of 99 sub-folders each), `files` files
-    of 1 to 8 KiB spread evenly over them, with fixed content and times."""
+    of 1 to 8 KiB spread evenly over them, with fixed content and times,
+    written alike into each folder of `sides` (a equal to b, where two)."""
     rng = random.Random(seed)
     tops = max(1, folders // 100)
     subs = folders // tops - 1
+    digits = max(2, len(str(tops - 1)))
     places = []
     for t in range(tops):
-        top = side / f"d{t:02d}"
+        top = f"d{t:0{digits}d}"
         places.append(top)
-        places += [top / f"s{s:03d}" for s in range(subs)]
-    for place in places:
-        place.mkdir(parents=True, exist_ok=True)
+        places += [f"{top}/s{s:03d}" for s in range(subs)]
+    for side in sides:
+        for place in places:
+            (side / place).mkdir(parents=True, exist_ok=True)
+    width = max(5, len(str(files - 1)))
     base = 1714557600  # 2024-05-01 10:00 UTC
     total = 0
     for i in range(files):
-        path = places[i % len(places)] / f"f{i:05d}.dat"
+        name = f"{places[i % len(places)]}/f{i:0{width}d}.dat"
         data = rng.randbytes(rng.randint(1024, 8192))
-        path.write_bytes(data)
         stamp = base + rng.randrange(0, 365 * 86400)
-        os.utime(path, (stamp, stamp))
+        for side in sides:
+            write_file(side / name, data, stamp)
         total += len(data)
     return total
+
+
+def disk_use(folder):
+    """Bytes the tree takes on the disk (du)."""
+    out = subprocess.run(["du", "-sk", str(folder)], stdout=subprocess.PIPE, text=True,
+                         check=True).stdout
+    return int(out.split()[0]) * 1024
 
 
 def generate_big(side, count, mib, seed=20240502):
@@ -178,6 +209,7 @@ class Results:
     def __init__(self):
         self.rows = {}  # (set, label) -> {"inside": [...], "wall": [...]}
         self.rounds = {}  # (set, scenario) -> rounds run
+        self.where = {}  # (set, label) -> where each round's longest gap lay
 
     def add(self, dataset, label, inside=None, wall=None):
         row = self.rows.setdefault((dataset, label), {"inside": [], "wall": []})
@@ -215,20 +247,40 @@ def rounds(title, steps, cfg):
 
 # ---------------------------------------------------------------- scenarios
 
-def measure(dataset, a, b, program, exes, cfg, results):
+def measure(dataset, a, b, program, exes, cfg, results, reference=None):
+    """The rounds of one data set. `reference` (huge set only): the program
+    folder of the many set, whose run is timed in the same rounds."""
     bench_exe, list_exe = exes
     wa, wb = wine_path(a), wine_path(b)
 
-    def program_run(label):
+    def program_run(label, folder=program, equal=False):
+        """The bench's run of the pair in `folder`; `equal`: the sides are
+        equal, and it must copy nothing. Besides its times it records the
+        time per compared file, the peak working set above the one at rest
+        before the run (label-mem) and the longest stretch without a call of
+        the idle callback (label-gap)."""
         def step():
-            wall, lines = run([WINE, bench_exe, wine_path(program)])
+            wall, lines = run([WINE, bench_exe, wine_path(folder)])
             if field(lines, "pairs")[1] != "1":
                 sys.exit(f"bench: the pair was not read from config.ini: {lines}")
-            inside = float(field(lines, "run")[1])
+            words = field(lines, "run")
+            inside, compared, copied = float(words[1]), int(words[3]), int(words[5])
+            if equal and copied:
+                sys.exit(f"bench: the sides were not equal: the run copied {copied} files")
             opening = float(field(lines, "open")[1])
+            memory = field(lines, "memory")
+            rest, peak = int(memory[2]), int(memory[4])
+            idle = field(lines, "idle")
             results.add(dataset, label, inside, wall)
+            results.add(dataset, f"{label}-file", inside / compared)
+            results.add(dataset, f"{label}-mem", peak - rest)
+            results.add(dataset, f"{label}-rest", rest)
+            results.add(dataset, f"{label}-gap", float(idle[2]))
+            results.where.setdefault((dataset, f"{label}-gap"), []).append(idle[4])
             return (f"{inside:.3f} s in the run, {wall:.3f} s process "
-                    f"(pairs read in {opening:.3f} s)")
+                    f"(pairs read in {opening:.3f} s); {compared} files compared, "
+                    f"{(peak - rest) / 1e6:.1f} MB above {rest / 1e6:.1f} MB at rest, "
+                    f"longest without idle {float(idle[2]) * 1000:.0f} ms at {idle[4]}")
         return step
 
     def sync_command(label):
@@ -292,6 +344,16 @@ def measure(dataset, a, b, program, exes, cfg, results):
             return f"{float(words[1]):.3f} s, {words[3]} files"
         return step
 
+    if reference is not None:
+        progress(f"{dataset}: nothing to copy, in rounds of (a) the run, (d) the listing, "
+                 "(a) the run on the many set")
+        results.rounds[(dataset, "equal")] = rounds("equal round", [
+            ("(a) run", program_run("run-equal", equal=True)),
+            ("(d) listing", listing("list", [])),
+            ("(a) run, many set", program_run("many-run-equal", reference, equal=True)),
+        ], cfg)
+        return
+
     progress(f"{dataset}: copy into an empty side b, in rounds of (b) the run, "
              "(c) xcopy, (e) rsync")
     results.rounds[(dataset, "copy")] = rounds("copy round", [
@@ -303,7 +365,7 @@ def measure(dataset, a, b, program, exes, cfg, results):
     progress(f"{dataset}: nothing to copy, in rounds of (a) the run, (a) Varnholt.exe /sync, "
              "(d) listings, (c) xcopy, (e) rsync, (a) the run's parts")
     results.rounds[(dataset, "equal")] = rounds("equal round", [
-        ("(a) run", program_run("run-equal")),
+        ("(a) run", program_run("run-equal", equal=True)),
         ("(a) /sync", sync_command("sync-equal")),
         ("(d) listing", listing("list", [])),
         ("(d) listing + status", listing("list-stat", ["--stat"])),
@@ -317,6 +379,7 @@ def measure(dataset, a, b, program, exes, cfg, results):
 
 LABELS = [
     ("run-equal", "(a) run, nothing to copy"),
+    ("many-run-equal", "(a) run on the many set, nothing to copy (the huge set's reference)"),
     ("sync-equal", "(a) Varnholt.exe /sync, nothing to copy"),
     ("part-scan", "(a) file by file: the scans alone"),
     ("part-compare", "(a) file by file: one status query per file and side"),
@@ -336,14 +399,26 @@ RATIOS = [
     ("run-equal", "list", "(a) / (d) listing"),
     ("run-equal", "list-stat", "(a) / (d) listing + status queries"),
     ("run-equal", "rsync-equal", "(a) / (e) rsync, nothing to copy"),
+    ("run-equal-file", "many-run-equal-file", "(a) time per file / the same on the many set"),
     ("run-copy", "xcopy-copy", "(b) / (c) xcopy, copy into empty"),
     ("run-copy", "rsync-copy", "(b) / (e) rsync, copy into empty"),
 ]
 
+# The runs of the program, with the figures each reports besides its times.
+RUN_FIGURES = [
+    ("run-equal", "(a) run, nothing to copy"),
+    ("many-run-equal", "(a) run on the many set, nothing to copy"),
+    ("run-copy", "(b) run, copy into empty side"),
+]
+
+MB = 1e6
+
 # (data set, run, how the run and the reference are timed, reference, what,
 # at most, bound shown). Like is compared with like: the listing is timed
 # inside its process, as the run is; xcopy and Varnholt.exe /sync only as
-# whole processes, so the run's whole process.
+# whole processes, so the run's whole process. A target without a reference
+# bounds the figure itself (median and minimum of the rounds), shown divided
+# by the scale that follows, with its unit.
 TARGETS = [
     ("many", "run-equal", "inside", "list",
      "nothing to copy: run timed inside / (d) listing of both trees", 1.2, "1.2"),
@@ -355,6 +430,16 @@ TARGETS = [
      "nothing to copy: Varnholt.exe /sync process / (a) the bench's run process", 1.1, "1.1"),
     ("big", "run-copy", "wall", "xcopy-copy",
      "copy into an empty side: run's process / (c) xcopy both ways", 1.1, "1.1"),
+    ("huge", "run-equal", "inside", "list",
+     "nothing to copy: run timed inside / (d) listing of both trees", 1.1, "1.1"),
+    ("huge", "run-equal-mem", "inside", None,
+     "nothing to copy: peak working set during the run above the program at rest",
+     40 * MB, "40 MB", MB, " MB"),
+    ("huge", "run-equal-file", "inside", "many-run-equal-file",
+     "nothing to copy: time per file / the same on the many set, same rounds", 1.2, "1.2"),
+    ("huge", "run-equal-gap", "inside", None,
+     "nothing to copy: longest time without a call of the idle callback", 0.1, "100 ms",
+     1e-3, " ms"),
 ]
 
 
@@ -415,14 +500,45 @@ def report(results, described, small):
             cells += [f"{whole[0]:.2f}", f"{whole[1]:.2f}"] if whole else ["-", "-"]
             out.append(f"| {label} | {' | '.join(cells)} |")
 
-        targets = [t for t in TARGETS if t[0] == dataset and t[1] in rows and t[3] in rows]
+        figures = [(key, label) for key, label in RUN_FIGURES if f"{key}-mem" in rows]
+        if figures:
+            out += ["", "| the run | n | time per file µs min | median "
+                    "| at rest MB median | peak above rest MB min | median | max "
+                    "| longest without idle ms min | median | max | where |",
+                    "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---|"]
+            for key, label in figures:
+                per_file = rows[f"{key}-file"]["inside"]
+                memory = rows[f"{key}-mem"]["inside"]
+                gaps = rows[f"{key}-gap"]["inside"]
+                where = results.where[(dataset, f"{key}-gap")]
+                at = ", ".join(f"{place} {where.count(place)}"
+                               for place in ("start", "run", "end") if place in where)
+                cells = [f"{min(per_file) * 1e6:.1f}",
+                         f"{statistics.median(per_file) * 1e6:.1f}",
+                         f"{statistics.median(rows[f'{key}-rest']['inside']) / MB:.1f}",
+                         *(f"{value / MB:.1f}" for value in (
+                             min(memory), statistics.median(memory), max(memory))),
+                         *(f"{value * 1000:.0f}" for value in (
+                             min(gaps), statistics.median(gaps), max(gaps))),
+                         at]
+                out.append(f"| {label} | {len(memory)} | {' | '.join(cells)} |")
+
+        targets = [t for t in TARGETS if t[0] == dataset and t[1] in rows
+                   and (t[3] is None or t[3] in rows)]
         if targets:
-            out += ["", "| target | at most | ratio of medians | ratio of minimums |",
-                    "|---|---:|---:|---:|"]
-            for _, top, timing, bottom, what, bound, shown in targets:
-                pair = ratios(rows[top][timing], rows[bottom][timing])
-                cells = [f"{value:.3f} {'holds' if value <= bound else 'misses'}"
-                         for value in pair]
+            out += ["", "| target | at most | ratio of medians (or median) "
+                    "| ratio of minimums (or minimum) |", "|---|---:|---:|---:|"]
+            for _, top, timing, bottom, what, bound, shown, *unit in targets:
+                mine = rows[top][timing]
+                if bottom is None:
+                    scale, suffix = unit
+                    pair = (statistics.median(mine), min(mine))
+                    cells = [f"{value / scale:.1f}{suffix} "
+                             f"{'holds' if value <= bound else 'misses'}" for value in pair]
+                else:
+                    pair = ratios(mine, rows[bottom][timing])
+                    cells = [f"{value:.3f} {'holds' if value <= bound else 'misses'}"
+                             for value in pair]
                 out.append(f"| {dataset}, {what} | {shown} | {' | '.join(cells)} |")
             if small:
                 out += ["", "The targets are set for the full data sets; on these small "
@@ -433,7 +549,7 @@ def report(results, described, small):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--small", action="store_true", help="quick smoke run")
-    parser.add_argument("--only", choices=["many", "big"], help="one data set only")
+    parser.add_argument("--only", choices=["many", "big", "huge"], help="one data set only")
     parser.add_argument("--keep", action="store_true", help="keep the generated trees")
     parser.add_argument("--bin", required=True, help="folder of the bench executables")
     parser.add_argument("--program", required=True, help="the built Varnholt.exe")
@@ -447,7 +563,13 @@ def main():
     data = Path(args.data) / size
     shutil.rmtree(data, ignore_errors=True)
     free = shutil.disk_usage(data.parent if data.parent.exists() else ROOT).free
-    need = 2 * (cfg["big_count"] * cfg["big_mib"] * MIB + cfg["files"] * 9 * 1024) + 100 * MIB
+    # Files of 1 to 8 KiB take 6.3 KiB of disk on average (4 KiB blocks);
+    # 9 KiB leaves room for folders and file system overhead.
+    files = {"many": cfg["files"], "big": 0, "huge": cfg["huge_files"] + cfg["files"]}
+    need = 2 * 9 * 1024 * sum(count for name, count in files.items()
+                              if not args.only or name == args.only)
+    need += 0 if args.only not in (None, "big") else 2 * cfg["big_count"] * cfg["big_mib"] * MIB
+    need += 100 * MIB
     if free < need:
         sys.exit(f"bench: {need / MIB:.0f} MiB of free disk needed, {free / MIB:.0f} MiB free")
 
@@ -464,22 +586,45 @@ def main():
     results = Results()
     described = {}
     try:
-        for dataset in ("many", "big"):
+        for dataset in ("many", "big", "huge"):
             if args.only and dataset != args.only:
                 continue
             a, b = data / dataset / "a", data / dataset / "b"
-            progress(f"{dataset}: generating side a")
+            program = data / f"program-{dataset}"
+            reference = None
             if dataset == "many":
-                total = generate_many(a, cfg["files"], cfg["folders"])
+                progress(f"{dataset}: generating side a")
+                total = generate_many([a], cfg["files"], cfg["folders"])
                 described[dataset] = (f"{cfg['files']} files of 1-8 KiB in {cfg['folders']} "
                                       f"folders, {total / MIB:.1f} MiB")
-            else:
+            elif dataset == "big":
+                progress(f"{dataset}: generating side a")
                 total = generate_big(a, cfg["big_count"], cfg["big_mib"])
                 described[dataset] = f"{cfg['big_count']} files of {cfg['big_mib']} MiB"
+            else:
+                # The huge set is measured with nothing to copy only: both
+                # sides are written alike. Its reference, the many set with
+                # equal sides, is there already when the many set ran.
+                reference = data / "program-many"
+                if not reference.exists():
+                    progress("huge: generating the many set, both sides (the reference)")
+                    many = data / "many"
+                    generate_many([many / "a", many / "b"], cfg["files"], cfg["folders"])
+                    write_program_folder(reference, many / "a", many / "b", args.program)
+                progress(f"{dataset}: generating sides a and b")
+                begin = time.perf_counter()
+                total = generate_many([a, b], cfg["huge_files"], cfg["huge_folders"])
+                os.sync()
+                taken = disk_use(data / dataset)
+                progress(f"{dataset}: generated in {time.perf_counter() - begin:.0f} s, "
+                         f"{2 * total / MIB:.0f} MiB in files, {taken / MIB:.0f} MiB on the "
+                         "disk for both sides")
+                described[dataset] = (f"{cfg['huge_files']} files of 1-8 KiB in "
+                                      f"{cfg['huge_folders']} folders, {total / MIB:.1f} MiB "
+                                      f"a side, {taken / MIB:.0f} MiB on the disk for both")
             b.mkdir(parents=True, exist_ok=True)
-            program = data / f"program-{dataset}"
             write_program_folder(program, a, b, args.program)
-            measure(dataset, a, b, program, exes, cfg, results)
+            measure(dataset, a, b, program, exes, cfg, results, reference)
     finally:
         holder.terminate()
         holder.wait(timeout=30)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the benchmark programs and times the synchronization run under Wine
 # against xcopy, a bare folder listing and rsync (see bench/README.md).
-#   bash bench/run.sh [--small] [--only many|big] [--keep]
+#   bash bench/run.sh [--small] [--only many|big|huge] [--keep]
 # Environment: BENCH_BUILD_DIR (default build/bench-win), BENCH_DATA_DIR
 # (default build/bench-data), BENCH_WINEPREFIX (default build/bench-wineprefix),
 # JOBS. Two benchmarks at once need their own data folder and prefix.

@@ -10,7 +10,20 @@
 // line each, read by bench/bench.py:
 //   open <seconds>                     reading the pairs from config.ini
 //   pairs <n>
-//   run <seconds> listed <n>           one run; <n>: files compared, both passes
+//   run <seconds> listed <n> copied <n>   one run; files compared (both passes),
+//                                         files copied
+//   memory rest <bytes> peak <bytes>   the process's working set just before
+//                                      the run, and its peak working set when
+//                                      the run has returned (the peak since the
+//                                      process started; the run is its largest
+//                                      part, so take one repeat per process)
+//   idle longest <seconds> at <start|run|end> calls <n>
+//                                      the longest time the run went without
+//                                      calling its idle callback (where the
+//                                      window lets its messages through): from
+//                                      the call of the run to the first call,
+//                                      between two calls, or from the last
+//                                      call to the run's return
 //   alive <seconds>                    from process creation to the end
 // --parts times, instead of the run, the two halves of its work on the same
 // pairs without the window: the scans of both folders of every pair, then
@@ -28,6 +41,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <psapi.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -60,6 +74,54 @@ double SecondsSinceProcessStart() {
     };
     return static_cast<double>(ticks(now) - ticks(created)) / 1e7;
 }
+
+struct Memory {
+    std::size_t workingSet = 0;
+    std::size_t peak = 0;
+};
+
+Memory ReadMemory() {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof(counters);
+    if (!::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof(counters))) {
+        return {};
+    }
+    return {counters.WorkingSetSize, counters.PeakWorkingSetSize};
+}
+
+// The longest stretch of the run without a call of its idle callback. The
+// time spent inside the callback (letting messages through) is not a gap.
+class IdleGaps {
+public:
+    explicit IdleGaps(const Stopwatch& clock) : m_clock(clock), m_lastEnd(clock.Seconds()) {}
+
+    template <typename Work> void Call(Work work) {
+        Note(m_calls == 0 ? L"start" : L"run");
+        ++m_calls;
+        work();
+        m_lastEnd = m_clock.Seconds();
+    }
+    void End() { Note(m_calls == 0 ? L"start" : L"end"); }
+
+    double Longest() const noexcept { return m_longest; }
+    const wchar_t* Where() const noexcept { return m_where; }
+    std::size_t Calls() const noexcept { return m_calls; }
+
+private:
+    void Note(const wchar_t* where) {
+        const double gap = m_clock.Seconds() - m_lastEnd;
+        if (gap > m_longest) {
+            m_longest = gap;
+            m_where = where;
+        }
+    }
+
+    const Stopwatch& m_clock;
+    double m_lastEnd;
+    double m_longest = 0.0;
+    const wchar_t* m_where = L"start";
+    std::size_t m_calls = 0;
+};
 
 void PumpPending() {
     MSG msg;
@@ -143,16 +205,23 @@ int RunBench(const std::wstring& programFolder, int repeats, bool parts) {
     varnholt::RunCallbacks callbacks;
     callbacks.step = [&steps](varnholt::RunStep) { ++steps; };
     callbacks.progress = [](std::size_t, std::size_t) {};
-    callbacks.idle = [] { PumpPending(); };
     for (int i = 0; i < repeats; ++i) {
         if (parts) {
             TimeParts(first, second);
             continue;
         }
+        const Memory rest = ReadMemory();
         const Stopwatch run;
+        IdleGaps gaps(run);
+        callbacks.idle = [&gaps] { gaps.Call(PumpPending); };
         const varnholt::RunReport report = varnholt::RunSynchronization(first, second, callbacks);
+        gaps.End();
         const double seconds = run.Seconds();
-        std::wprintf(L"run %.6f listed %zu\n", seconds, report.compared);
+        const Memory after = ReadMemory();
+        std::wprintf(L"run %.6f listed %zu copied %zu\n", seconds, report.compared, report.copied);
+        std::wprintf(L"memory rest %zu peak %zu\n", rest.workingSet, after.peak);
+        std::wprintf(L"idle longest %.6f at %ls calls %zu\n", gaps.Longest(), gaps.Where(),
+                     gaps.Calls());
         std::fflush(stdout);
         if (!report.failures.empty()) {
             std::fwprintf(stderr, L"varnholt_bench: %zu files could not be copied, the first %ls\n",

@@ -31,7 +31,7 @@ void AppendHex(std::wstring& out, std::uint32_t value, int digits) {
     }
 }
 
-bool ReadHex(const std::wstring& text, std::size_t at, std::size_t digits, std::uint32_t& value) {
+bool ReadHex(std::wstring_view text, std::size_t at, std::size_t digits, std::uint32_t& value) {
     value = 0;
     for (std::size_t k = 0; k < digits; ++k) {
         const wchar_t c = text[at + k];
@@ -99,7 +99,7 @@ std::wstring MakeTemporaryName(std::uint32_t processId, std::uint32_t counter) {
     return name;
 }
 
-bool IsTemporaryName(const std::wstring& name, std::uint32_t* processId) {
+bool IsTemporaryName(std::wstring_view name, std::uint32_t* processId) {
     std::uint32_t pid = 0;
     std::uint32_t counter = 0;
     const bool match = name.size() == kNameLength &&

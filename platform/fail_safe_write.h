@@ -24,6 +24,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "platform/new_files.h"
 
@@ -34,7 +35,7 @@ std::wstring MakeTemporaryName(std::uint32_t processId, std::uint32_t counter);
 
 // True when `name` is a name of MakeTemporaryName; its process id is then
 // stored in *processId when that is given.
-bool IsTemporaryName(const std::wstring& name, std::uint32_t* processId = nullptr);
+bool IsTemporaryName(std::wstring_view name, std::uint32_t* processId = nullptr);
 
 // A scan leaves a temporary file alone for a day: another machine may be
 // writing it into a shared folder, and its process ids mean nothing here.

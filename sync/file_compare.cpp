@@ -18,6 +18,11 @@ std::int32_t SyncClock::MinuteNumber(std::int64_t fileTime) const {
 }
 
 bool IsNewer(std::int64_t fromTime, std::int64_t toTime, const SyncClock& clock) {
+    // Equal times have equal minutes: a pair in step, the usual case, needs
+    // no conversion to local time (two per file and pass otherwise).
+    if (fromTime == toTime) {
+        return false;
+    }
     return clock.MinuteNumber(fromTime) > clock.MinuteNumber(toTime);
 }
 

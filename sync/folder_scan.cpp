@@ -77,14 +77,18 @@ private:
         if (!contents.Listed()) {
             return;
         }
-        for (const FolderItem& item : contents.Items()) {
-            std::wstring path = folder + L'\\' + item.name;
+        for (std::size_t i = 0; i < contents.Count(); ++i) {
+            const ListedItem item = contents.Item(i);
+            std::wstring path;
+            path.reserve(folder.size() + 1 + item.name.size());
+            path.append(folder).append(1, L'\\').append(item.name);
             if (item.isFolder) {
                 if (m_leftOutKey.empty() || FileNameKey(path) != m_leftOutKey) {
                     Scan(path, item.isLink);
                 }
             } else if (IsTemporaryName(item.name)) {
-                RemoveAbandonedTemporary(path, item.name, m_now, kAbandonedTemporaryAge);
+                RemoveAbandonedTemporary(path, std::wstring(item.name), m_now,
+                                         kAbandonedTemporaryAge);
             } else if (path.back() != L'.') {
                 m_onFile(path, item);
             }
@@ -116,7 +120,7 @@ void ScanFolderTree(const std::wstring& scanArgument, CStringArray& fileList,
     FolderListings listings;
     WalkFolderTree(
         StripFolderEntryTail(scanArgument), listings,
-        [&fileList](const std::wstring& path, const FolderItem&) { fileList.Add(path); },
+        [&fileList](const std::wstring& path, const ListedItem&) { fileList.Add(path); },
         afterEachFolder);
 }
 

@@ -10,7 +10,7 @@
 
 namespace varnholt {
 
-using FileVisitor = std::function<void(const std::wstring& path, const FolderItem& item)>;
+using FileVisitor = std::function<void(const std::wstring& path, const ListedItem& item)>;
 
 // A folder a walk leaves out with everything below it: the folder a pass
 // copies into, where it lies inside the folder it scans

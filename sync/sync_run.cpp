@@ -7,6 +7,7 @@
 #include <mutex>
 #include <set>
 #include <stop_token>
+#include <string_view>
 #include <thread>
 
 #include "platform/folders.h"
@@ -117,15 +118,15 @@ private:
     std::vector<CopyJob> Plan(const std::wstring& source, const std::wstring& target,
                               const LeftOutFolder& leftOut) {
         std::vector<CopyJob> jobs;
-        // The folder whose target listing was used last: files come folder by
-        // folder.
+        // The source folder of the file compared last, and the listing of its
+        // counterpart below the target: files come folder by folder.
         std::wstring lastFolder;
         const FolderContents* targetFolder = nullptr;
         std::size_t sinceIdle = 0;
 
         WalkFolderTree(
             source, m_listings,
-            [&](const std::wstring& path, const FolderItem& item) {
+            [&](const std::wstring& path, const ListedItem& item) {
                 ++m_report.compared;
                 if (++sinceIdle == 64) {
                     sinceIdle = 0;
@@ -134,27 +135,31 @@ private:
                 if (target.empty()) {
                     return; // no target folder: nothing to copy to
                 }
-                const std::wstring relative = path.substr(source.size());
-                const std::wstring to = target + relative;
+                // The counterpart's path is target + the part of `path` below
+                // the source; it is made only for a copy.
+                const std::size_t toLength = target.size() + path.size() - source.size();
                 FileStatus listedTarget;
                 // A target path too long to take part is not looked up: it
                 // counts as missing, and its copy says why it cannot be made.
-                if (to.size() < kMaxStatusPathLength) {
-                    const std::size_t slash = to.find_last_of(L'\\');
-                    const std::wstring folder = to.substr(0, slash);
+                if (toLength < kMaxStatusPathLength) {
+                    const std::size_t slash = path.find_last_of(L'\\');
+                    const std::wstring_view folder(path.data(), slash);
                     if (targetFolder == nullptr || folder != lastFolder) {
-                        targetFolder = &m_listings.Contents(folder);
+                        targetFolder = &m_listings.Contents(
+                            target + path.substr(source.size(), slash - source.size()));
                         lastFolder = folder;
                     }
-                    if (const FolderItem* counterpart = targetFolder->Find(to.substr(slash + 1))) {
-                        listedTarget = {true, counterpart->isFolder, counterpart->size,
-                                        counterpart->lastWrite};
+                    ListedItem counterpart;
+                    if (targetFolder->Find(std::wstring_view(path).substr(slash + 1),
+                                           counterpart)) {
+                        listedTarget = {true, counterpart.isFolder, counterpart.size,
+                                        counterpart.lastWrite};
                     }
                 }
                 if (IsNewer(ComparedTime(path.size(), true, item.lastWrite),
-                            ComparedTime(to.size(), listedTarget.exists, listedTarget.lastWrite),
+                            ComparedTime(toLength, listedTarget.exists, listedTarget.lastWrite),
                             m_clock)) {
-                    jobs.push_back({path, to, listedTarget});
+                    jobs.push_back({path, target + path.substr(source.size()), listedTarget});
                 }
             },
             [this] { Idle(); }, leftOut);
